@@ -1,0 +1,13 @@
+# Writes OUTPUT, a C++ file holding every picture text of the folder INPUT_DIR as a string.
+file(GLOB pictures "${INPUT_DIR}/*.kxp")
+list(SORT pictures)
+set(body "")
+set(entries "")
+foreach(path IN LISTS pictures)
+  get_filename_component(name "${path}" NAME_WE)
+  file(READ "${path}" text)
+  string(APPEND body "constexpr char k_${name}[] = R\"kxpicture(${text})kxpicture\";\n")
+  string(APPEND entries "    {\"${name}\", k_${name}},\n")
+endforeach()
+file(WRITE "${OUTPUT}.tmp" "// Generated from assets/pictures by cmake/embed_pictures.cmake; do not edit.\n#include \"stage/embedded_pictures.h\"\n\nnamespace kx {\nnamespace {\n${body}constexpr EmbeddedPicture kAll[] = {\n${entries}};\n}  // namespace\n\nstd::span<const EmbeddedPicture> embedded_pictures() { return kAll; }\n\n}  // namespace kx\n")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

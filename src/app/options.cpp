@@ -1,0 +1,73 @@
+// Command-line options and the help text.
+#include "app/options.h"
+
+#include "platform/input_script.h"
+
+namespace kx {
+namespace {
+
+constexpr std::int64_t kMaxTicks = 4'000'000'000'000'000'000;
+
+}  // namespace
+
+Options parse_options(const std::vector<std::string>& args) {
+    Options o;
+    for (std::size_t n = 0; n < args.size(); ++n) {
+        const std::string& arg = args[n];
+        auto value = [&]() -> const std::string& {
+            if (n + 1 >= args.size()) throw UsageError("option " + arg + " needs a value (see --help)");
+            return args[++n];
+        };
+        if (arg == "--headless") o.headless = true;
+        else if (arg == "--help" || arg == "-h") o.help = true;
+        else if (arg == "--version") o.version = true;
+        else if (arg == "--seed") {
+            const auto v = parse_whole(value(), 0, 4294967295);
+            if (!v) throw UsageError("--seed takes a whole number from 0 to 4294967295, for example --seed 42");
+            o.seed = std::uint32_t(*v);
+        } else if (arg == "--ticks") {
+            const auto v = parse_whole(value(), 0, kMaxTicks);
+            if (!v) throw UsageError("--ticks takes a whole number of 0 or more, for example --ticks 600");
+            o.ticks = *v;
+        } else if (arg == "--input") o.input_path = value();
+        else if (arg == "--trace") o.trace_path = value();
+        else if (arg == "--screenshot") o.screenshot_path = value();
+        else if (arg == "--record") o.record_path = value();
+        else throw UsageError("unknown option " + arg + " (see --help)");
+    }
+    if (!o.headless && !o.screenshot_path.empty()) throw UsageError("--screenshot works with --headless only");
+    if (!o.headless && o.ticks) throw UsageError("--ticks works with --headless only");
+    if (o.headless && !o.record_path.empty()) throw UsageError("--record works in the window only");
+    return o;
+}
+
+std::string help_text() {
+    return R"(kippura-x: fly the chick, shoot the ducks, beat five bosses.
+
+usage: kippura-x [options]
+
+Playing (a window opens):
+  --record FILE        write every key event to FILE, to replay the game later
+                         kippura-x --record mygame.txt
+  --input FILE         replay an input file in the window in real time
+                         kippura-x --input mygame.txt
+  --seed N             base seed of the random numbers (0..4294967295)
+                         kippura-x --seed 7
+
+Without a screen:
+  --headless           run without a window and without real time
+  --input FILE|-       the key events to replay ('-' reads standard input)
+  --seed N             base seed; wins over a seed line in the input file
+  --ticks T            stop after T timer ticks
+  --trace FILE|-       write the trace, one JSON object a line ('-': standard output)
+  --screenshot F.png   write the last frame as a 392 x 286 PNG
+                         kippura-x --headless --input mygame.txt --ticks 2000 --screenshot end.png
+
+  --help               this text
+  --version            the version
+
+Keys: any key starts; arrow keys steer; Z fires.
+)";
+}
+
+}  // namespace kx

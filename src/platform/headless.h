@@ -1,0 +1,24 @@
+// The headless front end: no window and no real time; ticks run back to back.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/input_script.h"
+#include "platform/text_style.h"
+
+namespace kx {
+
+struct HeadlessRun {
+    std::uint32_t base_seed = 0;
+    InputScript input;
+    std::optional<std::int64_t> max_ticks;
+    std::string trace_path;       // empty: no trace; "-": standard output
+    std::string screenshot_path;  // empty: none
+};
+
+// Runs to the end; returns the process exit status. Throws std::runtime_error on I/O failures.
+int run_headless(const HeadlessRun& run, TextRasterizer& text);
+
+}  // namespace kx

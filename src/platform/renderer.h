@@ -1,0 +1,22 @@
+// The one software renderer: draws the window and its elements into a frame.
+#pragma once
+
+#include "platform/frame.h"
+#include "platform/text_style.h"
+#include "stage/form1.h"
+
+namespace kx {
+
+class Renderer {
+public:
+    explicit Renderer(TextRasterizer& text) : text_(text) {}
+
+    // Back to front: the window's background and its text, the sprites and labels in stacking
+    // order, then the box sprites. Everything is clipped at the client area.
+    void draw(const Form1& form, Frame& frame);
+
+private:
+    TextRasterizer& text_;
+};
+
+}  // namespace kx

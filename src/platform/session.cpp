@@ -1,0 +1,53 @@
+// Driving the game's procedures in their order.
+#include "platform/session.h"
+
+#include <array>
+
+#include "play/play.h"
+#include "sequences/sequences.h"
+
+namespace kx {
+
+Session::Session(std::uint32_t base_seed, TextRasterizer* metrics, MessageBoxHandler on_message_box,
+                 TraceWriter* trace)
+    : random_(base_seed), on_message_box_(std::move(on_message_box)), trace_(trace), game_(*this, metrics) {}
+
+void Session::start() {
+    Form_Initialize(game_);
+    if (trace_) trace_->start(game_, ticks_);
+}
+
+bool Session::any_timer_running() const {
+    const Form1& f = game_.form1;
+    return f.Timer1.running() || f.Timer2.running() || f.Timer3.running();
+}
+
+void Session::run_period(std::int64_t tick_limit) {
+    Form1& f = game_.form1;
+    const std::array<bool, 3> due{f.Timer1.running(), f.Timer2.running(), f.Timer3.running()};
+    const std::array<Timer*, 3> timers{&f.Timer1, &f.Timer2, &f.Timer3};
+    const std::array<void (*)(Game&), 3> procedures{Timer1_Timer, Timer2_Timer, Timer3_Timer};
+    for (int k = 0; k < 3; ++k) {
+        if (ticks_ >= tick_limit) return;
+        if (!due[std::size_t(k)] || !timers[std::size_t(k)]->running()) continue;
+        procedures[std::size_t(k)](game_);
+        ++ticks_;
+        if (trace_) trace_->tick(game_, ticks_, k + 1);
+    }
+}
+
+void Session::key(bool down, int code) {
+    int key_code = code;
+    if (down)
+        Form_KeyDown(game_, key_code, 0);
+    else
+        Form_KeyUp(game_, key_code, 0);
+    if (trace_) trace_->key(game_, ticks_, down, code);
+}
+
+void Session::message_box(const std::string& prompt, const std::string& title) {
+    if (trace_) trace_->message_box(game_, ticks_, title, prompt);
+    if (on_message_box_) on_message_box_(prompt, title);
+}
+
+}  // namespace kx

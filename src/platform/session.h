@@ -1,0 +1,51 @@
+// A run of the game as both front ends drive it: the game, its random numbers, the tick count,
+// the timers in their order, key events, and the trace when one is written.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/seeded_random.h"
+#include "platform/trace.h"
+#include "stage/game.h"
+
+namespace kx {
+
+class Session final : public GameServices {
+public:
+    // Called when the game opens its message box; returns once the box is closed.
+    using MessageBoxHandler = std::function<void(const std::string& prompt, const std::string& title)>;
+
+    Session(std::uint32_t base_seed, TextRasterizer* metrics, MessageBoxHandler on_message_box,
+            TraceWriter* trace = nullptr);
+
+    // Creates the window's state: the reset and the title, as at program start.
+    void start();
+    bool any_timer_running() const;
+    // One tick period: each running timer ticks once, in the order 1, 2, 3. A timer stopped or
+    // started by an earlier tick of the same period does not tick in it. Stops once the tick
+    // count reaches `tick_limit`.
+    void run_period(std::int64_t tick_limit = INT64_MAX);
+    void key(bool down, int code);
+
+    std::int64_t ticks() const { return ticks_; }
+    const Game& game() const { return game_; }
+    Game& game() { return game_; }
+    std::uint32_t base_seed() const { return random_.base(); }
+
+    // GameServices
+    void reseed() override { random_.reseed(); }
+    double rnd() override { return random_.next(); }
+    void message_box(const std::string& prompt, const std::string& title) override;
+
+private:
+    SeededRandom random_;
+    MessageBoxHandler on_message_box_;
+    TraceWriter* trace_;
+    Game game_;
+    std::int64_t ticks_ = 0;
+};
+
+}  // namespace kx

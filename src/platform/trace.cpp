@@ -1,0 +1,152 @@
+// JSON Lines trace of a run.
+#include "platform/trace.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace kx {
+namespace {
+
+template <typename T>
+std::string shortest(T v) {
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    return ec == std::errc() ? std::string(buf, end) : std::string("0");
+}
+
+class Json {
+public:
+    explicit Json(std::string& out) : out_(out) {}
+    Json& key(const char* k) {
+        out_ += first_ ? "" : ",";
+        first_ = false;
+        out_ += '"';
+        out_ += k;
+        out_ += "\":";
+        return *this;
+    }
+    Json& raw(const std::string& v) { out_ += v; return *this; }
+
+private:
+    std::string& out_;
+    bool first_ = true;
+};
+
+std::string num(std::int64_t v) { return std::to_string(v); }
+std::string num(int v) { return std::to_string(v); }
+
+template <typename Array>
+std::string array_of(const Array& a) {
+    std::string s = "[";
+    for (std::size_t k = 0; k < a.size(); ++k) s += (k ? "," : "") + (json_number(double(a[k])));
+    return s + "]";
+}
+
+std::string state_json(const GameState& s) {
+    std::string out = "{";
+    Json j(out);
+    j.key("i").raw(num(s.i)).key("jikix").raw(num(s.jikix)).key("jikiy").raw(num(s.jikiy));
+    j.key("jikidx").raw(num(s.jikidx)).key("jikidy").raw(num(s.jikidy)).key("powerflag").raw(num(s.powerflag));
+    j.key("score").raw(num(s.score)).key("laserx").raw(num(s.laserx)).key("lasery").raw(num(s.lasery));
+    j.key("kumox").raw(num(s.kumox)).key("kumoy").raw(json_number(s.kumoy)).key("firecount").raw(num(s.firecount));
+    j.key("j").raw(num(s.j)).key("jimeny").raw(num(s.jimeny)).key("powerx").raw(num(s.powerx));
+    j.key("powery").raw(json_number(s.powery)).key("powercount").raw(num(s.powercount));
+    j.key("bossy").raw(num(s.bossy)).key("bossdy").raw(num(s.bossdy)).key("bossdamage").raw(num(s.bossdamage));
+    j.key("bossflash").raw(num(s.bossflash)).key("bossr").raw(num(s.bossr)).key("bossg").raw(num(s.bossg));
+    j.key("bossb").raw(num(s.bossb)).key("bosshitx").raw(num(s.bosshitx)).key("bosshity").raw(num(s.bosshity));
+    j.key("gamemode").raw(num(s.gamemode)).key("endmode").raw(num(s.endmode));
+    j.key("ahirux").raw(array_of(s.ahirux)).key("ahiruy").raw(array_of(s.ahiruy));
+    j.key("ahiruangle").raw(array_of(s.ahiruangle)).key("ahirucx").raw(array_of(s.ahirucx));
+    j.key("ahirucy").raw(array_of(s.ahirucy)).key("telax").raw(array_of(s.telax)).key("telay").raw(array_of(s.telay));
+    j.key("teladir").raw(array_of(s.teladir)).key("ahirutype").raw(array_of(s.ahirutype));
+    return out + "}";
+}
+
+std::string picture_json(const Picture* p) { return p ? json_string(p->name) : "null"; }
+
+std::string rgb_json(Rgb c) { return "[" + num(c.r) + "," + num(c.g) + "," + num(c.b) + "]"; }
+
+std::string sprite_json(const ImageSprite& s) {
+    std::string out = "{";
+    Json(out).key("x").raw(json_number(s.x())).key("y").raw(json_number(s.y())).key("shown").raw(s.shown() ? "true" : "false").key("picture").raw(picture_json(s.picture()));
+    return out + "}";
+}
+
+template <std::size_t N>
+std::string sprites_json(const std::array<ImageSprite, N>& a) {
+    std::string s = "[";
+    for (std::size_t k = 0; k < N; ++k) s += (k ? "," : "") + sprite_json(a[k]);
+    return s + "]";
+}
+
+std::string box_json(const BoxSprite& b) {
+    std::string out = "{";
+    Json(out).key("x").raw(json_number(b.x())).key("y").raw(json_number(b.y())).key("w").raw(json_number(b.width())).key("h").raw(json_number(b.height())).key("shown").raw(b.shown() ? "true" : "false").key("bg").raw(rgb_json(b.background())).key("picture").raw(picture_json(b.picture()));
+    return out + "}";
+}
+
+std::string label_json(const TextLabel& l) {
+    std::string out = "{";
+    Json(out).key("x").raw(json_number(l.x())).key("y").raw(json_number(l.y())).key("text").raw(json_string(l.text()));
+    return out + "}";
+}
+
+std::string elements_json(const Form1& f) {
+    std::string out = "{";
+    Json j(out);
+    j.key("jiki").raw(sprite_json(f.jiki)).key("fire").raw(sprite_json(f.fire)).key("kumo").raw(sprite_json(f.kumo));
+    j.key("jimen").raw(sprite_json(f.jimen)).key("power").raw(sprite_json(f.power));
+    j.key("ahiru").raw(sprites_json(f.ahiru)).key("tela").raw(sprites_json(f.tela));
+    j.key("laser").raw(box_json(f.laser)).key("boss").raw(box_json(f.boss));
+    j.key("Label1").raw(label_json(f.Label1)).key("Label2").raw(label_json(f.Label2));
+    std::string form = "{";
+    Json(form).key("bg").raw(rgb_json(f.background()));
+    j.key("form1").raw(form + "}");
+    return out + "}";
+}
+
+}  // namespace
+
+std::string json_number(double v) { return shortest(v); }
+std::string json_number(float v) { return shortest(v); }
+
+std::string json_string(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += char(c);
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += char(c);
+        }
+    }
+    return out + "\"";
+}
+
+void TraceWriter::record(const Game& g, std::int64_t ticks, const std::string& ev, const std::string& extra) {
+    const Form1& f = g.form1;
+    std::string line = "{\"ev\":" + json_string(ev) + extra + ",\"ticks\":" + num(ticks) + ",\"state\":" + state_json(g.s) +
+                       ",\"timers\":[" + num(f.Timer1.interval()) + "," + num(f.Timer2.interval()) + "," +
+                       num(f.Timer3.interval()) + "],\"elements\":" + elements_json(f) + "}\n";
+    out_ << line;
+}
+
+void TraceWriter::start(const Game& g, std::int64_t ticks) { record(g, ticks, "start", ""); }
+
+void TraceWriter::tick(const Game& g, std::int64_t ticks, int timer) {
+    record(g, ticks, "tick", ",\"timer\":" + num(timer));
+}
+
+void TraceWriter::key(const Game& g, std::int64_t ticks, bool down, int code) {
+    record(g, ticks, down ? "keydown" : "keyup", ",\"code\":" + num(code));
+}
+
+void TraceWriter::message_box(const Game& g, std::int64_t ticks, const std::string& title, const std::string& text) {
+    record(g, ticks, "msgbox", ",\"title\":" + json_string(title) + ",\"text\":" + json_string(text));
+}
+
+}  // namespace kx
