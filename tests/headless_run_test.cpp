@@ -1,0 +1,135 @@
+// The real program run headless: replays, traces, screenshots, and its one-line errors.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/font_files.h"
+#include "platform/png_file.h"
+#include "platform/renderer.h"
+#include "platform/session.h"
+#include "platform/ttf_text.h"
+
+namespace kx {
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+};
+
+Result run(const std::string& args) {
+    const std::string cmd = std::string(KX_BINARY) + " " + args + " 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    std::string out;
+    char buf[4096];
+    while (std::size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+    const int status = pclose(p);
+    return {WEXITSTATUS(status), out};
+}
+
+std::string temp_file(const std::string& name, const std::string& content = "") {
+    const std::string path = ::testing::TempDir() + "kx_" + name;
+    std::ofstream(path) << content;
+    return path;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    return lines;
+}
+
+std::string field(const std::string& record, const std::string& key) {
+    const auto at = record.find("\"" + key + "\":");
+    if (at == std::string::npos) return "";
+    const auto start = at + key.size() + 3;
+    return record.substr(start, record.find_first_of(",}]", start) - start);
+}
+
+TEST(HeadlessRun, TraceRecordsTheStartEveryTickAndEveryKey) {
+    const std::string input = temp_file("start.txt", "seed 7\n0 down 65\n0 up 65\n40 down 39\n");
+    const Result r = run("--headless --input " + input + " --ticks 45 --trace -");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const auto lines = lines_of(r.out);
+    ASSERT_EQ(lines.size(), 1u + 2 + 45 + 1);
+    EXPECT_EQ(lines[0].rfind("{\"ev\":\"start\",\"ticks\":0,\"state\":{\"i\":3,\"jikix\":-100,", 0), 0u);
+    EXPECT_EQ(lines[1].rfind("{\"ev\":\"keydown\",\"code\":65,\"ticks\":0,", 0), 0u);
+    EXPECT_EQ(lines[2].rfind("{\"ev\":\"keyup\",\"code\":65,", 0), 0u);
+    // The transition's 31st tick hands over with the craft at 55.
+    EXPECT_EQ(field(lines[2 + 30], "timer"), "2");
+    EXPECT_EQ(field(lines[2 + 30], "jikix"), "50");
+    EXPECT_EQ(field(lines[2 + 31], "jikix"), "55");
+    EXPECT_NE(lines[2 + 31].find("\"timers\":[1,0,0]"), std::string::npos);
+    EXPECT_EQ(field(lines[2 + 32], "timer"), "1");
+    // The key stamped 40 comes after exactly 40 ticks.
+    EXPECT_EQ(lines[2 + 41].rfind("{\"ev\":\"keydown\",\"code\":39,\"ticks\":40,", 0), 0u);
+    EXPECT_EQ(field(lines[2 + 41], "jikidx"), "7");
+    EXPECT_NE(lines[0].find("\"laser\":{\"x\":-1,\"y\":-1,\"w\":393,\"h\":297,\"shown\":true,\"bg\":[0,0,0],\"picture\":null}"),
+              std::string::npos);
+    EXPECT_NE(lines[0].find("\"boss\":{\"x\":216,\"y\":304,\"w\":150,\"h\":143.1818181818182,"), std::string::npos);
+}
+
+TEST(HeadlessRun, SameSeedAndInputGiveTheSameTrace) {
+    const std::string input = temp_file("same.txt", "0 down 32\n100 down 90\n150 down 38\n");
+    const Result a = run("--headless --seed 3 --input " + input + " --ticks 700 --trace -");
+    const Result b = run("--headless --seed 3 --input " + input + " --ticks 700 --trace -");
+    const Result c = run("--headless --seed 4 --input " + input + " --ticks 700 --trace -");
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_NE(a.out, c.out);
+}
+
+TEST(HeadlessRun, EndsOnTheTitleScreenWhenNoInputIsLeft) {
+    const Result r = run("--headless --trace -");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(lines_of(r.out).size(), 1u);
+    // An event stamped at or after the tick limit is never handled.
+    const std::string late = temp_file("late.txt", "5 down 32\n");
+    EXPECT_EQ(lines_of(run("--headless --ticks 5 --input " + late + " --trace -").out).size(), 1u);
+}
+
+TEST(HeadlessRun, ScreenshotIsTheRenderedFrame) {
+    const std::string input = temp_file("shot.txt", "0 down 32\n");
+    const std::string png = temp_file("shot.png");
+    ASSERT_EQ(run("--headless --seed 9 --input " + input + " --ticks 60 --screenshot " + png).status, 0);
+    const auto image = read_png(png);
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(image->width, 392);
+    ASSERT_EQ(image->height, 286);
+
+    TtfText text(find_font_files());
+    Session session(9, &text, nullptr);
+    session.start();
+    session.key(true, 32);
+    while (session.ticks() < 60) session.run_period(60);
+    auto frame = std::make_unique<Frame>();
+    Renderer(text).draw(session.game().form1, *frame);
+    for (int y = 0; y < Frame::kHeight; ++y)
+        for (int x = 0; x < Frame::kWidth; ++x)
+            ASSERT_EQ(image->pixels[std::size_t(y * 392 + x)], frame->at(x, y)) << x << "," << y;
+}
+
+TEST(HeadlessRun, BadInputGivesOneLineAndStatus2) {
+    const std::string bad = temp_file("bad.txt", "0 down 32\n7 down\n");
+    Result r = run("--headless --input " + bad);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "kippura-x: " + bad + ":2: expected: TICKS down CODE, TICKS up CODE or seed N\n");
+    r = run("--headless --bogus");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "kippura-x: unknown option --bogus (see --help)\n");
+    r = run("--headless --seed x");
+    EXPECT_EQ(r.status, 2);
+    r = run("--headless --input /nonexistent/file.txt");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "kippura-x: /nonexistent/file.txt: cannot open the input file\n");
+    EXPECT_EQ(run("--help").status, 0);
+    EXPECT_NE(run("--help").out.find("--screenshot"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kx

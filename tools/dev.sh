@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Set-up, build, play and test on a Debian machine.
+#   tools/dev.sh play [game options]   install what is missing, build the release, start the game
+#   tools/dev.sh test                  install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    cmake ninja-build g++ clang pkg-config
+    libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig1-dev
+    fonts-ipafont-gothic fonts-dejavu-core
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool x11-apps x11-utils imagemagick
+)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+case "${1:-}" in
+    play)
+        install_missing
+        cmake --preset release >/dev/null
+        cmake --build --preset release
+        exec ./build/release/kippura-x "${@:2}"
+        ;;
+    test)
+        install_missing
+        cmake --preset default >/dev/null
+        cmake --build --preset default
+        ctest --preset default
+        ;;
+    *)
+        echo "usage: tools/dev.sh play [game options] | tools/dev.sh test" >&2
+        exit 2
+        ;;
+esac
