@@ -11,6 +11,7 @@
 
 #include "platform/renderer.h"
 #include "platform/sdl_keys.h"
+#include "platform/sdl_message_box.h"
 #include "platform/session.h"
 #include "stage/pictures.h"
 
@@ -88,14 +89,6 @@ private:
     TexturePtr texture_;
 };
 
-void show_message_box(SDL_Window* parent, const std::string& prompt, const std::string& title) {
-    const SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0,
-                                      "OK"};
-    const SDL_MessageBoxData box{0, parent, title.c_str(), prompt.c_str(), 1, &ok, nullptr};
-    int pressed = 0;
-    SDL_ShowMessageBox(&box, &pressed);
-}
-
 class Recorder {
 public:
     Recorder(const std::string& path, std::uint32_t seed) {
@@ -110,6 +103,97 @@ public:
 
 private:
     std::ofstream out_;
+};
+
+// The loop: sleeps until the next tick is due or an event comes, runs due ticks, shows the frame.
+class Host {
+public:
+    Host(Session& session, Screen& screen, const WindowRun& run, Recorder& recorder)
+        : session_(session), screen_(screen), run_(run), recorder_(recorder) {}
+
+    void loop() {
+        for (;;) {
+            const bool running = session_.any_timer_running();
+            if (running && !was_running_) restart_clock();
+            was_running_ = running;
+            if (replay_due(running)) continue;
+            SDL_Event ev;
+            if (wait_for_event(running, ev)) {
+                if (ev.type == SDL_QUIT) return;
+                handle(ev);
+                continue;  // drain the events before ticking
+            }
+            run_due_ticks();
+        }
+    }
+
+private:
+    void restart_clock() {
+        epoch_ = Clock::now();
+        scheduled_ = 0;
+    }
+
+    void key(bool down, int code) {
+        recorder_.key(session_.ticks(), down, code);
+        session_.key(down, code);
+        dirty_ = true;
+    }
+
+    // A replayed event is handled once its tick count is reached, or at once while no timer runs.
+    bool replay_due(bool running) {
+        if (!run_.replay || next_replayed_ >= run_.replay->events.size()) return false;
+        const KeyEvent& e = run_.replay->events[next_replayed_];
+        if (e.tick > session_.ticks() && running) return false;
+        ++next_replayed_;
+        key(e.down, e.code);
+        return true;
+    }
+
+    bool wait_for_event(bool running, SDL_Event& ev) {
+        if (!running) {
+            show_if_dirty();
+            return SDL_WaitEvent(&ev) != 0;
+        }
+        const auto due = epoch_ + kTickPeriod * (scheduled_ + 1);
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count();
+        return wait > 0 ? SDL_WaitEventTimeout(&ev, int(wait)) != 0 : SDL_PollEvent(&ev) != 0;
+    }
+
+    void handle(const SDL_Event& ev) {
+        if ((ev.type == SDL_KEYDOWN || ev.type == SDL_KEYUP) && !run_.replay)
+            key(ev.type == SDL_KEYDOWN, virtual_key_code(ev.key.keysym.sym));
+        else if (ev.type == SDL_WINDOWEVENT && ev.window.event == SDL_WINDOWEVENT_EXPOSED)
+            dirty_ = true;
+    }
+
+    void run_due_ticks() {
+        if (!session_.any_timer_running()) return;
+        const std::int64_t due = (Clock::now() - epoch_) / kTickPeriod;
+        if (due - scheduled_ > kMaxCatchUpTicks) scheduled_ = due - kMaxCatchUpTicks;  // no burst after a stall
+        while (scheduled_ < due && session_.any_timer_running()) {
+            session_.run_period();
+            ++scheduled_;
+            dirty_ = true;
+            if (run_.replay) break;  // replayed events may fall between these ticks
+        }
+        show_if_dirty();
+    }
+
+    void show_if_dirty() {
+        if (!dirty_) return;
+        screen_.show(session_.game().form1);
+        dirty_ = false;
+    }
+
+    Session& session_;
+    Screen& screen_;
+    const WindowRun& run_;
+    Recorder& recorder_;
+    std::size_t next_replayed_ = 0;
+    bool was_running_ = false;
+    bool dirty_ = true;
+    Clock::time_point epoch_ = Clock::now();  // tick n of a running streak is due at epoch + n periods
+    std::int64_t scheduled_ = 0;
 };
 
 }  // namespace
@@ -127,74 +211,17 @@ int run_window(const WindowRun& run, TextRasterizer& text) {
     Session session(run.base_seed, &text,
                     [&](const std::string& prompt, const std::string& title) {
                         screen->show(session.game().form1);  // the explosion on the craft, under the box
-                        show_message_box(screen->window(), prompt, title);
+                        show_message_box(screen->window(), text, prompt, title);
                     },
                     trace.get());
     Recorder recorder(run.record_path, run.base_seed);
     session.start();  // the reset and the title come before the window is first shown
     screen = std::make_unique<Screen>(session.game().form1.caption(), text);
-    screen->show(session.game().form1);
-
-    std::size_t next_replayed = 0;
-    auto key = [&](bool down, int code) {
-        recorder.key(session.ticks(), down, code);
-        session.key(down, code);
-    };
-
-    bool was_running = false;
-    Clock::time_point epoch = Clock::now();  // tick n of a running streak is due at epoch + n periods
-    std::int64_t scheduled = 0;
-    bool dirty = false;
-    for (;;) {
-        const bool running = session.any_timer_running();
-        if (running && !was_running) {
-            epoch = Clock::now();
-            scheduled = 0;
-        }
-        was_running = running;
-
-        if (run.replay) {
-            const auto& events = run.replay->events;
-            if (next_replayed < events.size() &&
-                (events[next_replayed].tick <= session.ticks() || !running)) {
-                key(events[next_replayed].down, events[next_replayed].code);
-                ++next_replayed;
-                dirty = true;
-                continue;
-            }
-        }
-
-        SDL_Event ev;
-        bool have_event;
-        if (running) {
-            const auto due = epoch + kTickPeriod * (scheduled + 1);
-            const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count();
-            have_event = wait > 0 ? SDL_WaitEventTimeout(&ev, int(wait)) != 0 : SDL_PollEvent(&ev) != 0;
-        } else {
-            if (dirty) { screen->show(session.game().form1); dirty = false; }
-            have_event = SDL_WaitEvent(&ev) != 0;
-        }
-        if (have_event) {
-            if (ev.type == SDL_QUIT) break;
-            if ((ev.type == SDL_KEYDOWN || ev.type == SDL_KEYUP) && !run.replay) {
-                key(ev.type == SDL_KEYDOWN, virtual_key_code(ev.key.keysym.sym));
-                dirty = true;
-            } else if (ev.type == SDL_WINDOWEVENT && ev.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                dirty = true;
-            }
-            continue;  // drain events before ticking
-        }
-        if (!session.any_timer_running()) continue;
-        const auto now = Clock::now();
-        std::int64_t due_count = (now - epoch) / kTickPeriod;
-        if (due_count - scheduled > kMaxCatchUpTicks) scheduled = due_count - kMaxCatchUpTicks;  // no burst after a stall
-        while (scheduled < due_count && session.any_timer_running()) {
-            session.run_period();
-            ++scheduled;
-            dirty = true;
-            if (run.replay) break;  // replayed events may be due between ticks
-        }
-        if (dirty) { screen->show(session.game().form1); dirty = false; }
+    Host host(session, *screen, run, recorder);
+    try {
+        host.loop();
+    } catch (const QuitRequested&) {
+        // the game window was closed while the game-over box was open: nothing to save
     }
     return 0;
 }

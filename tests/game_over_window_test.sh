@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# A game over in the real window under Xvfb: the modal "GAME OVER" box appears, nothing ticks
+# while it is open, OK brings back the title, a key starts a second game; and closing the game
+# window while the box is open ends the program cleanly.
+set -euo pipefail
+game=$1
+compare=$2
+close_window=$3
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "game-over window test: $*" >&2; exit 1; }
+
+display=":$((500 + $$ % 400))"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+xwininfo -root >/dev/null 2>&1 || fail "Xvfb did not start"
+timeout -s KILL 15 "$game" --headless --screenshot "$work/title.png"
+
+# Waits up to 30 s for the box and prints its window id.
+find_box() {
+    for _ in $(seq 300); do
+        local id
+        id=$(xwininfo -root -tree | awk '/"GAME OVER"/ {print $1; exit}')
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+start_game() {  # starts the game, presses a key; prints the game's pid and window id
+    timeout -s KILL 30 "$game" --seed 11 >"$work/game.log" 2>&1 &
+    local pid=$!
+    local id
+    id=$(timeout -s KILL 15 xdotool search --sync --name 'ver1\.20' | head -n 1) || fail "no game window"
+    sleep 0.3
+    timeout -s KILL 5 xdotool key --window "$id" space
+    echo "$pid $id"
+}
+
+# 1. Play into a game over (the idle chick is hit within a few seconds with this seed).
+start_game >"$work/started"; read -r pid id <"$work/started"
+pids+=("$pid")
+box=$(find_box) || fail "no game-over box appeared"
+xwininfo -id "$box" | grep -q 'Width: 240' || fail "the box is not the expected size"
+timeout -s KILL 15 import -window "$id" "$work/frozen1.png"
+sleep 1
+timeout -s KILL 15 import -window "$id" "$work/frozen2.png"
+"$compare" "$work/frozen1.png" "$work/frozen2.png" || fail "the game moved while the box was open"
+timeout -s KILL 5 xdotool key --window "$box" Return
+sleep 0.5
+xwininfo -root -tree | grep -q '"GAME OVER"' && fail "the box is still open after OK"
+timeout -s KILL 15 import -window "$id" "$work/after.png"
+"$compare" "$work/title.png" "$work/after.png" || fail "the title did not come back after OK"
+# A second game starts from the title.
+timeout -s KILL 5 xdotool key --window "$id" Right
+sleep 1
+timeout -s KILL 15 import -window "$id" "$work/second.png"
+"$compare" "$work/title.png" "$work/second.png" 2>/dev/null && fail "a key did not start a second game"
+kill -0 "$pid" || fail "the game ended unexpectedly"
+"$close_window" "$id"
+wait "$pid" || fail "the game did not end cleanly when its window was closed during play"
+
+
+# 2. Closing the game window while the box is open ends the program cleanly.
+start_game >"$work/started"; read -r pid id <"$work/started"
+pids+=("$pid")
+find_box >/dev/null || fail "no game-over box appeared the second time"
+"$close_window" "$id"
+# The hard kill of start_game ends a program that does not stop (status 137).
+wait "$pid" && status=0 || status=$?
+[ "$status" -eq 0 ] || fail "the program did not end cleanly when its window was closed (status $status): $(cat "$work/game.log")"
+echo "game-over window test: passed"
