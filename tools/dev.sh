@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build g++ clang pkg-config
-    libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig1-dev
+    libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig1-dev zlib1g-dev libx11-dev
     fonts-ipafont-gothic fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick
