@@ -11,6 +11,7 @@
 #include "platform/font_files.h"
 #include "platform/png_file.h"
 #include "platform/renderer.h"
+#include "platform/seeded_random.h"
 #include "platform/session.h"
 #include "platform/ttf_text.h"
 
@@ -129,6 +130,37 @@ TEST(HeadlessRun, BadInputGivesOneLineAndStatus2) {
     EXPECT_EQ(r.out, "kippura-x: /nonexistent/file.txt: cannot open the input file\n");
     EXPECT_EQ(run("--help").status, 0);
     EXPECT_NE(run("--help").out.find("--screenshot"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kx
+
+namespace kx {
+namespace {
+
+TEST(Seeding, TheKthResetOfARunUsesBasePlusK) {
+    SeededRandom random(4294967295u);
+    random.reseed();
+    std::mt19937 first(4294967295u);
+    EXPECT_EQ(random.next(), first() / 4294967296.0);
+    random.reseed();  // the base wraps round to 0
+    std::mt19937 second(0u);
+    EXPECT_EQ(random.next(), second() / 4294967296.0);
+}
+
+TEST(HeadlessRun, GameOverBoxIsRecordedAndANewGameFollows) {
+    const std::string input = std::string(KX_SOURCE_DIR) + "/tests/replays/game_over_and_again.txt";
+    const Result r = run("--headless --input " + input + " --trace -");
+    ASSERT_EQ(r.status, 0);
+    std::vector<std::string> boxes;
+    for (const std::string& line : lines_of(r.out))
+        if (line.rfind("{\"ev\":\"msgbox\"", 0) == 0) boxes.push_back(line);
+    ASSERT_EQ(boxes.size(), 3u);  // on the title screen the next key is handled at once, whatever its stamp
+    EXPECT_EQ(boxes[0].rfind("{\"ev\":\"msgbox\",\"title\":\"GAME OVER\",\"text\":\"SCORE 0\",", 0), 0u);
+    // The box opens in the middle of the tick: the state is the one of that moment, and "ticks"
+    // counts only the ticks completed before it.
+    EXPECT_EQ(field(boxes[0], "gamemode"), "1");
+    EXPECT_NE(boxes[0].find("\"timers\":[1,0,0]"), std::string::npos);
 }
 
 }  // namespace

@@ -38,7 +38,10 @@ std::string num(int v) { return std::to_string(v); }
 template <typename Array>
 std::string array_of(const Array& a) {
     std::string s = "[";
-    for (std::size_t k = 0; k < a.size(); ++k) s += (k ? "," : "") + (json_number(double(a[k])));
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        if (k) s += ',';
+        s += json_number(double(a[k]));
+    }
     return s + "]";
 }
 
@@ -64,7 +67,11 @@ std::string state_json(const GameState& s) {
 
 std::string picture_json(const Picture* p) { return p ? json_string(p->name) : "null"; }
 
-std::string rgb_json(Rgb c) { return "[" + num(c.r) + "," + num(c.g) + "," + num(c.b) + "]"; }
+std::string rgb_json(Rgb c) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "[%d,%d,%d]", c.r, c.g, c.b);
+    return buf;
+}
 
 std::string sprite_json(const ImageSprite& s) {
     std::string out = "{";
@@ -75,7 +82,10 @@ std::string sprite_json(const ImageSprite& s) {
 template <std::size_t N>
 std::string sprites_json(const std::array<ImageSprite, N>& a) {
     std::string s = "[";
-    for (std::size_t k = 0; k < N; ++k) s += (k ? "," : "") + sprite_json(a[k]);
+    for (std::size_t k = 0; k < N; ++k) {
+        if (k) s += ',';
+        s += sprite_json(a[k]);
+    }
     return s + "]";
 }
 
