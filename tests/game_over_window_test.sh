@@ -9,7 +9,7 @@ close_window=$3
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null || true; done
+    for p in "${pids[@]}"; do pkill -KILL -P "$p" 2>/dev/null || true; kill -KILL "$p" 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -35,7 +35,7 @@ find_box() {
 }
 
 start_game() {  # starts the game, presses a key; prints the game's pid and window id
-    timeout -s KILL 30 "$game" --seed 11 >"$work/game.log" 2>&1 &
+    timeout -s KILL 30 "$game" --scale 1 --seed 11 >"$work/game.log" 2>&1 &
     local pid=$!
     local id
     id=$(timeout -s KILL 15 xdotool search --sync --name 'ver1\.20' | head -n 1) || fail "no game window"

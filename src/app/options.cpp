@@ -33,11 +33,23 @@ Options parse_options(const std::vector<std::string>& args) {
         else if (arg == "--trace") o.trace_path = value();
         else if (arg == "--screenshot") o.screenshot_path = value();
         else if (arg == "--record") o.record_path = value();
+        else if (arg == "--fullscreen") o.fullscreen = true;
+        else if (arg == "--scale") {
+            const auto v = parse_whole(value(), 1, 16);
+            if (!v) throw UsageError("--scale takes a whole number from 1 to 16, for example --scale 2");
+            o.scale = int(*v);
+        } else if (arg == "--tick-rate") {
+            const auto v = parse_whole(value(), 1, 1000);
+            if (!v) throw UsageError("--tick-rate takes ticks per second from 1 to 1000, for example --tick-rate 50");
+            o.tick_rate = int(*v);
+        }
         else throw UsageError("unknown option " + arg + " (see --help)");
     }
     if (!o.headless && !o.screenshot_path.empty()) throw UsageError("--screenshot works with --headless only");
     if (!o.headless && o.ticks) throw UsageError("--ticks works with --headless only");
     if (o.headless && !o.record_path.empty()) throw UsageError("--record works in the window only");
+    if (o.headless && (o.scale || o.fullscreen || o.tick_rate))
+        throw UsageError("--scale, --fullscreen and --tick-rate work in the window only");
     return o;
 }
 
@@ -53,6 +65,12 @@ Playing (a window opens):
                          kippura-x --input mygame.txt
   --seed N             base seed of the random numbers (0..4294967295)
                          kippura-x --seed 7
+  --scale N            window size in whole multiples of 392 x 286 (default: fits the display)
+                         kippura-x --scale 3
+  --fullscreen         start in fullscreen (F11 or Alt+Enter toggles it)
+                         kippura-x --fullscreen
+  --tick-rate HZ       ticks per second, 1..1000 (default 64); lower is slower
+                         kippura-x --tick-rate 50
 
 Without a screen:
   --headless           run without a window and without real time
@@ -66,7 +84,9 @@ Without a screen:
   --help               this text
   --version            the version
 
-Keys: any key starts; arrow keys steer; Z fires.
+Keys: any key starts; arrow keys steer; Z fires. F11 and Alt+Enter toggle fullscreen and are
+not seen by the game. A game controller works too: D-pad or left stick steer, A or B fire,
+Start starts.
 )";
 }
 

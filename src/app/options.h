@@ -19,6 +19,9 @@ struct Options {
     std::string trace_path;
     std::string screenshot_path;
     std::string record_path;
+    std::optional<int> scale;
+    bool fullscreen = false;
+    std::optional<int> tick_rate;
 };
 
 struct UsageError : std::runtime_error {

@@ -4,29 +4,29 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
 
-#include "platform/renderer.h"
+#include "platform/sdl_gamepad.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_message_box.h"
+#include "platform/sdl_screen.h"
 #include "platform/session.h"
-#include "stage/pictures.h"
 
 namespace kx {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr std::chrono::nanoseconds kTickPeriod{kTickPeriodNs};
-
-struct SdlError : std::runtime_error {
-    explicit SdlError(const std::string& what) : std::runtime_error(what + ": " + SDL_GetError()) {}
-};
 
 struct Video {
     Video() {
+        // The window class matches the desktop entry's StartupWMClass.
+        setenv("SDL_VIDEO_X11_WMCLASS", "kippura-x", 0);
+        SDL_SetHint(SDL_HINT_APP_NAME, "kippura-x");
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
             throw std::runtime_error(std::string("cannot open a window (is there a display?): ") + SDL_GetError() +
                                      "; run with --headless to play a replay without a screen");
@@ -34,59 +34,6 @@ struct Video {
     ~Video() { SDL_Quit(); }
     Video(const Video&) = delete;
     Video& operator=(const Video&) = delete;
-};
-
-template <typename T, void (*Destroy)(T*)>
-struct SdlDeleter {
-    void operator()(T* p) const { if (p) Destroy(p); }
-};
-using WindowPtr = std::unique_ptr<SDL_Window, SdlDeleter<SDL_Window, SDL_DestroyWindow>>;
-using RendererPtr = std::unique_ptr<SDL_Renderer, SdlDeleter<SDL_Renderer, SDL_DestroyRenderer>>;
-using TexturePtr = std::unique_ptr<SDL_Texture, SdlDeleter<SDL_Texture, SDL_DestroyTexture>>;
-using SurfacePtr = std::unique_ptr<SDL_Surface, SdlDeleter<SDL_Surface, SDL_FreeSurface>>;
-
-void set_icon(SDL_Window* window) {
-    const Picture& icon = game_picture("icon");
-    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon.pixels.data()), icon.width,
-                                                          icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_ARGB8888));
-    if (surface) SDL_SetWindowIcon(window, surface.get());
-}
-
-class Screen {
-public:
-    Screen(const std::string& caption, TextRasterizer& text) : renderer_(text) {
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-        window_.reset(SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kClientWidth,
-                                       kClientHeight, SDL_WINDOW_SHOWN));
-        if (!window_) throw SdlError("cannot create the window");
-        set_icon(window_.get());
-        sdl_renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
-        if (!sdl_renderer_) sdl_renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
-        if (!sdl_renderer_) throw SdlError("cannot draw in the window");
-        SDL_RenderSetLogicalSize(sdl_renderer_.get(), kClientWidth, kClientHeight);
-        SDL_RenderSetIntegerScale(sdl_renderer_.get(), SDL_TRUE);
-        texture_.reset(SDL_CreateTexture(sdl_renderer_.get(), SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                         kClientWidth, kClientHeight));
-        if (!texture_) throw SdlError("cannot create the frame texture");
-    }
-
-    void show(const Form1& form) {
-        renderer_.draw(form, *frame_);
-        SDL_UpdateTexture(texture_.get(), nullptr, frame_->pixels.data(), Frame::kWidth * 4);
-        SDL_SetRenderDrawColor(sdl_renderer_.get(), 0, 0, 0, 255);
-        SDL_RenderClear(sdl_renderer_.get());
-        SDL_RenderCopy(sdl_renderer_.get(), texture_.get(), nullptr, nullptr);
-        SDL_RenderPresent(sdl_renderer_.get());
-    }
-
-    SDL_Window* window() const { return window_.get(); }
-
-private:
-    Renderer renderer_;
-    std::unique_ptr<Frame> frame_ = std::make_unique<Frame>();
-    WindowPtr window_;
-    RendererPtr sdl_renderer_;
-    TexturePtr texture_;
 };
 
 class Recorder {
@@ -109,7 +56,8 @@ private:
 class Host {
 public:
     Host(Session& session, Screen& screen, const WindowRun& run, Recorder& recorder)
-        : session_(session), screen_(screen), run_(run), recorder_(recorder) {}
+        : session_(session), screen_(screen), run_(run), recorder_(recorder),
+          period_(std::chrono::nanoseconds(1'000'000'000LL / run.tick_rate)) {}
 
     void loop() {
         for (;;) {
@@ -123,6 +71,9 @@ public:
                 handle(ev);
                 continue;  // drain the events before ticking
             }
+            pad_keys_.clear();
+            gamepads_.repeat(pad_keys_);
+            for (const VirtualKey& k : pad_keys_) key(k.down, k.code);
             run_due_ticks();
         }
     }
@@ -149,26 +100,53 @@ private:
         return true;
     }
 
+    // Sleeps until the next tick or key repeat is due, or an event arrives (no busy loop).
     bool wait_for_event(bool running, SDL_Event& ev) {
-        if (!running) {
-            show_if_dirty();
-            return SDL_WaitEvent(&ev) != 0;
+        if (!running) show_if_dirty();
+        long long wait = -1;
+        if (running) {
+            const auto due = epoch_ + period_ * (scheduled_ + 1);
+            wait = std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count());
         }
-        const auto due = epoch_ + kTickPeriod * (scheduled_ + 1);
-        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count();
+        const int repeat = gamepads_.ms_to_next_repeat();
+        if (repeat >= 0 && (wait < 0 || repeat < wait)) wait = repeat;
+        if (wait < 0) return SDL_WaitEvent(&ev) != 0;
         return wait > 0 ? SDL_WaitEventTimeout(&ev, int(wait)) != 0 : SDL_PollEvent(&ev) != 0;
     }
 
     void handle(const SDL_Event& ev) {
-        if ((ev.type == SDL_KEYDOWN || ev.type == SDL_KEYUP) && !run_.replay)
-            key(ev.type == SDL_KEYDOWN, virtual_key_code(ev.key.keysym.sym));
-        else if (ev.type == SDL_WINDOWEVENT && ev.window.event == SDL_WINDOWEVENT_EXPOSED)
-            dirty_ = true;
+        if (ev.type == SDL_KEYDOWN || ev.type == SDL_KEYUP) {
+            if (window_key(ev.key)) return;
+            if (!run_.replay) key(ev.type == SDL_KEYDOWN, virtual_key_code(ev.key.keysym.sym));
+        } else if (ev.type == SDL_WINDOWEVENT) {
+            dirty_ = true;  // exposed, resized, restored: show the frame again
+        } else {
+            pad_keys_.clear();
+            if (gamepads_.handle(ev, pad_keys_) && !run_.replay)
+                for (const VirtualKey& k : pad_keys_) key(k.down, k.code);
+        }
+    }
+
+    // F11 and Alt+Enter toggle fullscreen. They, the Alt and Super keys themselves and every key
+    // pressed with Alt or Super held (the desktop's own shortcuts, Alt+Tab, Alt+F4, ...) belong
+    // to the window and never reach the game; every other key does.
+    bool window_key(const SDL_KeyboardEvent& k) {
+        const SDL_Keycode sym = k.keysym.sym;
+        const bool enter = sym == SDLK_RETURN || sym == SDLK_KP_ENTER;
+        if (sym == SDLK_F11 || (enter && (k.keysym.mod & KMOD_ALT))) {
+            if (k.type == SDL_KEYDOWN && !k.repeat) {
+                screen_.toggle_fullscreen();
+                dirty_ = true;
+            }
+            return true;
+        }
+        const bool modifier = sym == SDLK_LALT || sym == SDLK_RALT || sym == SDLK_LGUI || sym == SDLK_RGUI;
+        return modifier || (k.keysym.mod & (KMOD_ALT | KMOD_GUI)) != 0;
     }
 
     void run_due_ticks() {
         if (!session_.any_timer_running()) return;
-        const std::int64_t due = (Clock::now() - epoch_) / kTickPeriod;
+        const std::int64_t due = (Clock::now() - epoch_) / period_;
         if (due - scheduled_ > kMaxCatchUpTicks) scheduled_ = due - kMaxCatchUpTicks;  // no burst after a stall
         while (scheduled_ < due && session_.any_timer_running()) {
             session_.run_period();
@@ -189,6 +167,9 @@ private:
     Screen& screen_;
     const WindowRun& run_;
     Recorder& recorder_;
+    const std::chrono::nanoseconds period_;
+    SdlGamepads gamepads_;
+    std::vector<VirtualKey> pad_keys_;
     std::size_t next_replayed_ = 0;
     bool was_running_ = false;
     bool dirty_ = true;
@@ -216,7 +197,7 @@ int run_window(const WindowRun& run, TextRasterizer& text) {
                     trace.get());
     Recorder recorder(run.record_path, run.base_seed);
     session.start();  // the reset and the title come before the window is first shown
-    screen = std::make_unique<Screen>(session.game().form1.caption(), text);
+    screen = std::make_unique<Screen>(session.game().form1.caption(), text, run.scale, run.fullscreen);
     Host host(session, *screen, run, recorder);
     try {
         host.loop();
