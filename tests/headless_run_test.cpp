@@ -1,6 +1,7 @@
 // The real program run headless: replays, traces, screenshots, and its one-line errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -23,8 +24,8 @@ struct Result {
     std::string out;
 };
 
-Result run(const std::string& args) {
-    const std::string cmd = std::string(KX_BINARY) + " " + args + " 2>&1";
+Result run_with_env(const std::string& env, const std::string& args) {
+    const std::string cmd = env + " " + std::string(KX_BINARY) + " " + args + " 2>&1";
     FILE* p = popen(cmd.c_str(), "r");
     std::string out;
     char buf[4096];
@@ -32,6 +33,8 @@ Result run(const std::string& args) {
     const int status = pclose(p);
     return {WEXITSTATUS(status), out};
 }
+
+Result run(const std::string& args) { return run_with_env("", args); }
 
 std::string temp_file(const std::string& name, const std::string& content = "") {
     const std::string path = ::testing::TempDir() + "kx_" + name;
@@ -128,6 +131,11 @@ TEST(HeadlessRun, BadInputGivesOneLineAndStatus2) {
     r = run("--headless --input /nonexistent/file.txt");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "kippura-x: /nonexistent/file.txt: cannot open the input file\n");
+    r = run("--scale 0");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "kippura-x: --scale takes a whole number from 1 to 16, for example --scale 2\n");
+    EXPECT_EQ(run("--headless --tick-rate 50").status, 2);
+    EXPECT_EQ(run("--tick-rate 1001").status, 2);
     EXPECT_EQ(run("--help").status, 0);
     EXPECT_NE(run("--help").out.find("--screenshot"), std::string::npos);
 }
@@ -137,6 +145,19 @@ TEST(HeadlessRun, BadInputGivesOneLineAndStatus2) {
 
 namespace kx {
 namespace {
+
+TEST(HeadlessRun, MissingDisplayAndFontsAreSaidInOneLine) {
+    Result r = run_with_env("env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11", "--seed 1");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.rfind("kippura-x: cannot open a window (is there a display?): ", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("run with --headless"), std::string::npos);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
+
+    const std::string no_fonts = temp_file("fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
+    r = run_with_env("FONTCONFIG_FILE=" + no_fonts, "--headless");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "kippura-x: no Japanese font found; install the package fonts-ipafont-gothic\n");
+}
 
 TEST(Seeding, TheKthResetOfARunUsesBasePlusK) {
     SeededRandom random(4294967295u);
