@@ -11,6 +11,7 @@ packages=(
     fonts-ipafont-gothic fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick
+    desktop-file-utils appstream dpkg-dev
 )
 
 install_missing() {
@@ -38,6 +39,7 @@ case "${1:-}" in
         cmake --preset default >/dev/null
         cmake --build --preset default
         ctest --preset default
+        tools/package_check.sh
         ;;
     *)
         echo "usage: tools/dev.sh play [game options] | tools/dev.sh test" >&2
