@@ -35,7 +35,7 @@ find_box() {
 }
 
 start_game() {  # starts the game, presses a key; prints the game's pid and window id
-    timeout -s KILL 30 "$game" --scale 1 --seed 11 >"$work/game.log" 2>&1 &
+    timeout -s KILL 30 "$game" --scale 1 --seed 11 --trace "$work/trace.jsonl" >"$work/game.log" 2>&1 &
     local pid=$!
     local id
     id=$(timeout -s KILL 15 xdotool search --sync --name 'ver1\.20' | head -n 1) || fail "no game window"
@@ -64,8 +64,18 @@ sleep 1
 timeout -s KILL 15 import -window "$id" "$work/second.png"
 "$compare" "$work/title.png" "$work/second.png" 2>/dev/null && fail "a key did not start a second game"
 kill -0 "$pid" || fail "the game ended unexpectedly"
+# Steering and firing as a player would; the trace shows what the game received.
+timeout -s KILL 5 xdotool keydown --window "$id" Up
+sleep 0.3
+timeout -s KILL 5 xdotool keyup --window "$id" Up
+timeout -s KILL 5 xdotool key --window "$id" z
+sleep 0.3
 "$close_window" "$id"
 wait "$pid" || fail "the game did not end cleanly when its window was closed during play"
+grep -q '^{"ev":"msgbox","title":"GAME OVER","text":"SCORE 0",' "$work/trace.jsonl" || fail "no game-over record in the trace"
+grep -q '^{"ev":"keydown","code":38,.*"jikidy":-7,' "$work/trace.jsonl" || fail "Up did not steer"
+grep -q '^{"ev":"keyup","code":38,.*"jikidy":0,' "$work/trace.jsonl" || fail "releasing Up did not stop"
+grep '^{"ev":"keydown","code":90,' "$work/trace.jsonl" | grep -qv '"laserx":500,' || fail "Z did not fire"
 
 
 # 2. Closing the game window while the box is open ends the program cleanly.
