@@ -16,7 +16,10 @@ void render_loop(benchmark::State& state, bool play) {
     session.start();
     if (play) {
         session.key(true, 32);
-        while (session.ticks() < 200) session.run_period();
+        while (session.ticks() < 200) {
+            if (!session.any_timer_running()) session.key(true, 32);  // a game over: play again
+            session.run_period();
+        }
     }
     kx::Renderer renderer(text);
     auto frame = std::make_unique<kx::Frame>();

@@ -46,11 +46,15 @@ void draw_glyphs(Frame& frame, const GlyphRun& run, int left, int top, Rgb colou
     const Rect r = Rect{left, top, left + run.width, top + run.height}.clip(within).clip(kClient);
     if (r.empty()) return;
     const std::uint32_t c = pack(colour);
-    for (int y = r.y0; y < r.y1; ++y)
-        for (int x = r.x0; x < r.x1; ++x) {
-            const unsigned a = run.coverage[std::size_t(y - top) * std::size_t(run.width) + std::size_t(x - left)];
-            if (a) frame.at(x, y) = blend(frame.at(x, y), c, a);
+    for (int y = r.y0; y < r.y1; ++y) {
+        const unsigned char* cover = &run.coverage[std::size_t(y - top) * std::size_t(run.width) + std::size_t(r.x0 - left)];
+        std::uint32_t* out = &frame.at(r.x0, y);
+        for (int x = r.x0; x < r.x1; ++x, ++cover, ++out) {
+            const unsigned a = *cover;
+            if (a == 255) *out = c;  // most of a glyph is solid ink
+            else if (a) *out = blend(*out, c, a);
         }
+    }
 }
 
 Rect sprite_rect(double x, double y, int w_px, int h_px) {
