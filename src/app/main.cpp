@@ -28,7 +28,7 @@ int run(const kx::Options& o) {
         return kx::run_headless(run, text);
     }
     kx::WindowRun run{seed, input, o.record_path, o.trace_path, o.scale, o.fullscreen,
-                      o.tick_rate.value_or(kx::kDefaultTickRate)};
+                      o.tick_rate.value_or(kx::kDefaultTickRate), o.stats};
     return kx::run_window(run, text);
 }
 

@@ -34,6 +34,7 @@ Options parse_options(const std::vector<std::string>& args) {
         else if (arg == "--screenshot") o.screenshot_path = value();
         else if (arg == "--record") o.record_path = value();
         else if (arg == "--fullscreen") o.fullscreen = true;
+        else if (arg == "--stats") o.stats = true;
         else if (arg == "--scale") {
             const auto v = parse_whole(value(), 1, 16);
             if (!v) throw UsageError("--scale takes a whole number from 1 to 16, for example --scale 2");
@@ -48,8 +49,8 @@ Options parse_options(const std::vector<std::string>& args) {
     if (!o.headless && !o.screenshot_path.empty()) throw UsageError("--screenshot works with --headless only");
     if (!o.headless && o.ticks) throw UsageError("--ticks works with --headless only");
     if (o.headless && !o.record_path.empty()) throw UsageError("--record works in the window only");
-    if (o.headless && (o.scale || o.fullscreen || o.tick_rate))
-        throw UsageError("--scale, --fullscreen and --tick-rate work in the window only");
+    if (o.headless && (o.scale || o.fullscreen || o.tick_rate || o.stats))
+        throw UsageError("--scale, --fullscreen, --tick-rate and --stats work in the window only");
     return o;
 }
 
@@ -71,6 +72,8 @@ Playing (a window opens):
                          kippura-x --fullscreen
   --tick-rate HZ       ticks per second, 1..1000 (default 64); lower is slower
                          kippura-x --tick-rate 50
+  --stats              on exit, print the tick cadence, frame pacing, start-up time and CPU use
+                         kippura-x --stats
 
 Without a screen:
   --headless           run without a window and without real time

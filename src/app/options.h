@@ -22,6 +22,7 @@ struct Options {
     std::optional<int> scale;
     bool fullscreen = false;
     std::optional<int> tick_rate;
+    bool stats = false;
 };
 
 struct UsageError : std::runtime_error {

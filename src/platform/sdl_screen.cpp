@@ -1,11 +1,12 @@
 // The window and the way the 392 x 286 frame fills it: whole-number factors only, nearest
-// neighbour, black bars where the window's shape differs, sized from the renderer's output so
-// that high-DPI displays get real pixels.
+// neighbour, black bars where the window's shape differs, sized from the window surface's real
+// pixels so that high-DPI displays get them all.
 #include "platform/sdl_screen.h"
 
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/scaling.h"
 #include "stage/pictures.h"
 
 namespace kx {
@@ -33,7 +34,6 @@ int Screen::fitting_scale(int display_width, int display_height) {
 
 Screen::Screen(const std::string& caption, TextRasterizer& text, std::optional<int> scale, bool fullscreen)
     : renderer_(text) {
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_Rect usable{0, 0, 1280, 720};
     SDL_GetDisplayUsableBounds(0, &usable);
     const int factor = scale.value_or(fitting_scale(usable.w, usable.h));
@@ -42,31 +42,36 @@ Screen::Screen(const std::string& caption, TextRasterizer& text, std::optional<i
     if (!window_) sdl_fail("cannot create the window");
     SDL_SetWindowMinimumSize(window_, kClientWidth, kClientHeight);
     set_icon(window_);
-    sdl_renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (!sdl_renderer_) sdl_renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!sdl_renderer_) sdl_fail("cannot draw in the window");
-    // The logical size letterboxes and centres the frame; integer scaling keeps pixels square.
-    SDL_RenderSetLogicalSize(sdl_renderer_, kClientWidth, kClientHeight);
-    SDL_RenderSetIntegerScale(sdl_renderer_, SDL_TRUE);
-    texture_ = SDL_CreateTexture(sdl_renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING, kClientWidth,
-                                 kClientHeight);
-    if (!texture_) sdl_fail("cannot create the frame texture");
     if (fullscreen) toggle_fullscreen();
 }
 
 Screen::~Screen() {
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (sdl_renderer_) SDL_DestroyRenderer(sdl_renderer_);
     if (window_) SDL_DestroyWindow(window_);
 }
 
 void Screen::show(const Form1& form) {
     renderer_.draw(form, *frame_);
-    SDL_UpdateTexture(texture_, nullptr, frame_->pixels.data(), Frame::kWidth * 4);
-    SDL_SetRenderDrawColor(sdl_renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(sdl_renderer_);
-    SDL_RenderCopy(sdl_renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(sdl_renderer_);
+    // The surface has the window's size in real pixels, also on a high-DPI display.
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface) return;  // minimized: nothing to draw into
+    SDL_LockSurface(surface);
+    const Uint32 format = surface->format->format;
+    if (format == SDL_PIXELFORMAT_XRGB8888 || format == SDL_PIXELFORMAT_ARGB8888) {
+        scale_frame(*frame_, static_cast<std::uint32_t*>(surface->pixels), surface->w, surface->h, surface->pitch);
+    } else {
+        scaled_.resize(std::size_t(surface->w) * std::size_t(surface->h));
+        scale_frame(*frame_, scaled_.data(), surface->w, surface->h, surface->w * 4);
+        SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_XRGB8888, scaled_.data(), surface->w * 4, format,
+                          surface->pixels, surface->pitch);
+    }
+    SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(window_);
+}
+
+int Screen::refresh_rate() const {
+    SDL_DisplayMode mode{};
+    if (SDL_GetWindowDisplayMode(window_, &mode) != 0 || mode.refresh_rate <= 0) return 60;
+    return mode.refresh_rate;
 }
 
 void Screen::toggle_fullscreen() {

@@ -1,4 +1,6 @@
 // The game's window on the desktop: whole-number scaling, letterboxing, fullscreen, the frame.
+// The frame is scaled in software straight into the window's surface: no 3D driver is loaded,
+// which keeps the game small and quick to start.
 #pragma once
 
 #include <SDL.h>
@@ -6,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/frame.h"
 #include "platform/renderer.h"
@@ -24,6 +27,8 @@ public:
     void show(const Form1& form);
     void toggle_fullscreen();
     SDL_Window* window() const { return window_; }
+    // The display's refresh rate in Hz (60 when the display does not say).
+    int refresh_rate() const;
 
     // The scale the window opens at on a display of that usable size.
     static int fitting_scale(int display_width, int display_height);
@@ -32,8 +37,7 @@ private:
     Renderer renderer_;
     std::unique_ptr<Frame> frame_ = std::make_unique<Frame>();
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* sdl_renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
+    std::vector<std::uint32_t> scaled_;  // for a window surface of an unusual pixel format
     SDL_Rect windowed_{};  // place and size to go back to from fullscreen
 };
 

@@ -4,9 +4,15 @@
 
 #include <SDL.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <sstream>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
@@ -16,17 +22,37 @@
 #include "platform/sdl_message_box.h"
 #include "platform/sdl_screen.h"
 #include "platform/session.h"
+#include "platform/window_stats.h"
 
 namespace kx {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// How long ago the process started, from the kernel's record of it (10 ms steps).
+double ms_since_process_start() {
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const auto close = text.rfind(')');
+    if (close == std::string::npos) return -1;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    for (int n = 3; n <= 22 && fields >> field; ++n) {
+    }
+    const double start_s = std::stod(field) / double(sysconf(_SC_CLK_TCK));
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return (double(now.tv_sec) + double(now.tv_nsec) / 1e9 - start_s) * 1000;
+}
+
 struct Video {
     Video() {
         // The window class matches the desktop entry's StartupWMClass.
         setenv("SDL_VIDEO_X11_WMCLASS", "kippura-x", 0);
         SDL_SetHint(SDL_HINT_APP_NAME, "kippura-x");
+        // The frame goes to the window as plain pixels: loading a 3D driver for it would cost
+        // a hundred megabytes and several per cent of a core.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
             throw std::runtime_error(std::string("cannot open a window (is there a display?): ") + SDL_GetError() +
                                      "; run with --headless to play a replay without a screen");
@@ -57,11 +83,14 @@ class Host {
 public:
     Host(Session& session, Screen& screen, const WindowRun& run, Recorder& recorder)
         : session_(session), screen_(screen), run_(run), recorder_(recorder),
-          period_(std::chrono::nanoseconds(1'000'000'000LL / run.tick_rate)) {}
+          period_(std::chrono::nanoseconds(1'000'000'000LL / run.tick_rate)),
+          refresh_(std::chrono::nanoseconds(1'000'000'000LL / screen.refresh_rate())),
+          stats_(period_.count(), refresh_.count()) {}
 
     void loop() {
         for (;;) {
             const bool running = session_.any_timer_running();
+            if (running != was_running_) stats_.running(running, ns(Clock::now()));
             if (running && !was_running_) restart_clock();
             was_running_ = running;
             if (replay_due(running)) continue;
@@ -105,7 +134,8 @@ private:
         if (!running) show_if_dirty();
         long long wait = -1;
         if (running) {
-            const auto due = epoch_ + period_ * (scheduled_ + 1);
+            auto due = epoch_ + period_ * (scheduled_ + 1);
+            if (dirty_) due = std::min(due, next_present_);
             wait = std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count());
         }
         const int repeat = gamepads_.ms_to_next_repeat();
@@ -146,21 +176,52 @@ private:
 
     void run_due_ticks() {
         if (!session_.any_timer_running()) return;
-        const std::int64_t due = (Clock::now() - epoch_) / period_;
-        if (due - scheduled_ > kMaxCatchUpTicks) scheduled_ = due - kMaxCatchUpTicks;  // no burst after a stall
+        const auto now = Clock::now();
+        const std::int64_t due = (now - epoch_) / period_;
+        if (due - scheduled_ > kMaxCatchUpTicks) {  // no burst after a stall
+            stats_.skipped(due - kMaxCatchUpTicks - scheduled_);
+            scheduled_ = due - kMaxCatchUpTicks;
+        }
         while (scheduled_ < due && session_.any_timer_running()) {
+            stats_.tick(ns(now) - ns(epoch_ + period_ * (scheduled_ + 1)));
             session_.run_period();
             ++scheduled_;
             dirty_ = true;
             if (run_.replay) break;  // replayed events may fall between these ticks
         }
-        show_if_dirty();
+        // While play runs, frames go out on the display's refresh: each shows the newest tick.
+        if (dirty_ && Clock::now() >= next_present_) show_if_dirty();
     }
 
     void show_if_dirty() {
         if (!dirty_) return;
+        const auto now = Clock::now();
         screen_.show(session_.game().form1);
         dirty_ = false;
+        if (first_frame_) {
+            stats_.first_frame(ms_since_process_start());
+            first_frame_ = false;
+        }
+        const bool running = session_.any_timer_running();
+        stats_.presented(running);
+        // The next refresh after this one, on a grid that does not drift.
+        const auto behind = (now - present_grid_) / refresh_ + 1;
+        next_present_ = present_grid_ + refresh_ * behind;
+    }
+
+public:
+    void print_stats() {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        const double cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        stats_.cpu(cpu, double(ns(Clock::now()) - ns(started_)) / 1e9);
+        std::fputs(stats_.report(ns(Clock::now())).c_str(), stderr);
+    }
+
+private:
+    static std::int64_t ns(Clock::time_point t) {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
     }
 
     Session& session_;
@@ -168,6 +229,12 @@ private:
     const WindowRun& run_;
     Recorder& recorder_;
     const std::chrono::nanoseconds period_;
+    const std::chrono::nanoseconds refresh_;
+    WindowStats stats_;
+    const Clock::time_point started_ = Clock::now();
+    const Clock::time_point present_grid_ = Clock::now();
+    Clock::time_point next_present_ = Clock::now();
+    bool first_frame_ = true;
     SdlGamepads gamepads_;
     std::vector<VirtualKey> pad_keys_;
     std::size_t next_replayed_ = 0;
@@ -204,6 +271,7 @@ int run_window(const WindowRun& run, TextRasterizer& text) {
     } catch (const QuitRequested&) {
         // the game window was closed while the game-over box was open: nothing to save
     }
+    if (run.stats) host.print_stats();
     return 0;
 }
 

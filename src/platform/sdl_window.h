@@ -24,6 +24,7 @@ struct WindowRun {
     std::optional<int> scale;           // empty: fit the display
     bool fullscreen = false;
     int tick_rate = kDefaultTickRate;
+    bool stats = false;  // print the run's figures on exit
 };
 
 // Runs until the window is closed; returns the process exit status.
