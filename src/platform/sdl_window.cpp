@@ -116,7 +116,8 @@ private:
     void key(bool down, int code) {
         recorder_.key(session_.ticks(), down, code);
         session_.key(down, code);
-        dirty_ = true;
+        // During play a key only sets speeds for the next tick: nothing new to show until then.
+        if (!session_.any_timer_running() || !was_running_) dirty_ = true;
     }
 
     // A replayed event is handled once its tick count is reached, or at once while no timer runs.
