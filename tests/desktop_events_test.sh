@@ -6,20 +6,9 @@ set -euo pipefail
 game=$1
 close_window=$2
 replay=$3
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill -CONT "$p" 2>/dev/null || true; kill -KILL "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "desktop events test: $*" >&2; exit 1; }
-
-display=":$((900 + $$ % 90))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+test_name="desktop events test"
+source "$(dirname "$0")/xvfb_common.sh"
+start_xvfb 900
 
 "$game" --scale 1 --stats --input "$replay" >/dev/null 2>"$work/stats.txt" &
 pid=$!

@@ -6,21 +6,9 @@ set -euo pipefail
 game=$1
 compare=$2
 close_window=$3
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do pkill -KILL -P "$p" 2>/dev/null || true; kill -KILL "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "game-over window test: $*" >&2; exit 1; }
-
-display=":$((500 + $$ % 400))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
-xwininfo -root >/dev/null 2>&1 || fail "Xvfb did not start"
+test_name="game-over window test"
+source "$(dirname "$0")/xvfb_common.sh"
+start_xvfb 500
 timeout -s KILL 15 "$game" --headless --screenshot "$work/title.png"
 
 # Waits up to 30 s for the box and prints its window id.

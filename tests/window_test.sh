@@ -7,21 +7,9 @@ set -euo pipefail
 game=$1
 compare=$2
 replay=$3
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do pkill -KILL -P "$p" 2>/dev/null || true; kill -KILL "$p" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "window test: $*" >&2; exit 1; }
-
-display=":$((100 + $$ % 400))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
-xwininfo -root >/dev/null 2>&1 || fail "Xvfb did not start"
+test_name="window test"
+source "$(dirname "$0")/xvfb_common.sh"
+start_xvfb 100
 
 timeout -s KILL 15 "$game" --headless --screenshot "$work/title_headless.png"
 timeout -s KILL 60 "$game" --headless --input "$replay" --screenshot "$work/end_headless.png"
