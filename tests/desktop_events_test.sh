@@ -13,7 +13,7 @@ start_xvfb 900
 "$game" --scale 1 --stats --input "$replay" >/dev/null 2>"$work/stats.txt" &
 pid=$!
 pids+=("$pid")
-id=$(timeout -s KILL 15 xdotool search --sync --name 'ver1\.20' | head -n 1) || fail "no window appeared"
+id=$(timeout -s KILL 15 xdotool search --sync --onlyvisible --name 'ver1\.20' | head -n 1) || fail "no window appeared"
 sleep 1
 timeout -s KILL 5 xdotool windowunmap "$id"
 sleep 0.5

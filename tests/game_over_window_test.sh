@@ -23,17 +23,18 @@ find_box() {
 }
 
 start_game() {  # starts the game, presses a key; prints the game's pid and window id
-    timeout -s KILL 30 "$game" --scale 1 --seed 11 --trace "$work/trace.jsonl" >"$work/game.log" 2>&1 &
+    timeout -s KILL 30 "$game" --scale 1 --seed 11 --trace "$work/trace$1.jsonl" --record "$work/record$1.txt" \
+        >"$work/game.log" 2>&1 &
     local pid=$!
     local id
-    id=$(timeout -s KILL 15 xdotool search --sync --name 'ver1\.20' | head -n 1) || fail "no game window"
+    id=$(timeout -s KILL 15 xdotool search --sync --onlyvisible --name 'ver1\.20' | head -n 1) || fail "no game window"
     sleep 0.3
     timeout -s KILL 5 xdotool key --window "$id" space
     echo "$pid $id"
 }
 
 # 1. Play into a game over (the idle chick is hit within a few seconds with this seed).
-start_game >"$work/started"; read -r pid id <"$work/started"
+start_game 1 >"$work/started"; read -r pid id <"$work/started"
 pids+=("$pid")
 box=$(find_box) || fail "no game-over box appeared"
 xwininfo -id "$box" | grep -q 'Width: 240' || fail "the box is not the expected size"
@@ -47,6 +48,7 @@ xwininfo -root -tree | grep -q '"GAME OVER"' && fail "the box is still open afte
 timeout -s KILL 15 import -window "$id" "$work/after.png"
 "$compare" "$work/title.png" "$work/after.png" || fail "the title did not come back after OK"
 # A second game starts from the title.
+kill -0 "$pid" 2>/dev/null || { wait "$pid" && status=0 || status=$?; fail "the game ended after OK (status $status): $(cat "$work/game.log")"; }
 timeout -s KILL 5 xdotool key --window "$id" Right
 sleep 1
 timeout -s KILL 15 import -window "$id" "$work/second.png"
@@ -60,14 +62,20 @@ timeout -s KILL 5 xdotool key --window "$id" z
 sleep 0.3
 "$close_window" "$id"
 wait "$pid" || fail "the game did not end cleanly when its window was closed during play"
-grep -q '^{"ev":"msgbox","title":"GAME OVER","text":"SCORE 0",' "$work/trace.jsonl" || fail "no game-over record in the trace"
-grep -q '^{"ev":"keydown","code":38,.*"jikidy":-7,' "$work/trace.jsonl" || fail "Up did not steer"
-grep -q '^{"ev":"keyup","code":38,.*"jikidy":0,' "$work/trace.jsonl" || fail "releasing Up did not stop"
-grep '^{"ev":"keydown","code":90,' "$work/trace.jsonl" | grep -qv '"laserx":500,' || fail "Z did not fire"
+grep -q '^{"ev":"msgbox","title":"GAME OVER","text":"SCORE 0",' "$work/trace1.jsonl" || fail "no game-over record in the trace"
+grep -q '^{"ev":"keydown","code":38,.*"jikidy":-7,' "$work/trace1.jsonl" || fail "Up did not steer"
+grep -q '^{"ev":"keyup","code":38,.*"jikidy":0,' "$work/trace1.jsonl" || fail "releasing Up did not stop"
+grep '^{"ev":"keydown","code":90,' "$work/trace1.jsonl" | grep -qv '"laserx":500,' || fail "Z did not fire"
+# The recording of this game replays headless to the same trace, up to the window's last tick.
+last_tick=$(grep '^{"ev":"tick"' "$work/trace1.jsonl" | tail -n 1 | sed 's/.*"ticks":\([0-9]*\),.*/\1/')
+lines=$(grep -n '^{"ev":"tick"' "$work/trace1.jsonl" | tail -n 1 | cut -d: -f1)
+head -n "$lines" "$work/trace1.jsonl" >"$work/window_trace.jsonl"
+timeout -s KILL 30 "$game" --headless --input "$work/record1.txt" --ticks "$last_tick" --trace "$work/replayed.jsonl"
+cmp -s "$work/window_trace.jsonl" "$work/replayed.jsonl" || fail "the recorded game did not replay to the same trace"
 
 
 # 2. Closing the game window while the box is open ends the program cleanly.
-start_game >"$work/started"; read -r pid id <"$work/started"
+start_game 2 >"$work/started"; read -r pid id <"$work/started"
 pids+=("$pid")
 find_box >/dev/null || fail "no game-over box appeared the second time"
 "$close_window" "$id"

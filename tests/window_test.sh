@@ -19,7 +19,7 @@ open_window() {  # open_window ARGS...: starts the game, waits for its window, p
     timeout -s KILL 60 "$game" "$@" >"$work/game.log" 2>&1 &
     local pid=$!
     local id
-    id=$(timeout -s KILL 15 xdotool search --sync --name 'ver1\.20' | head -n 1) || fail "no window appeared"
+    id=$(timeout -s KILL 15 xdotool search --sync --onlyvisible --name 'ver1\.20' | head -n 1) || fail "no window appeared"
     sleep 0.5
     echo "$pid $id"
 }

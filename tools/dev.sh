@@ -40,6 +40,17 @@ case "${1:-}" in
         cmake --build --preset default
         ctest --preset default
         tools/package_check.sh
+        # Reliability (docs/reliability.md): the soak in the release build, the whole suite again
+        # under AddressSanitizer and UBSan, each fuzzer for a minute, and the same traces from
+        # four different builds.
+        cmake --preset release >/dev/null
+        cmake --build --preset release --target kx_soak
+        build/release/tools/soak/kx_soak --seconds 30 --quiet
+        cmake --preset asan >/dev/null
+        cmake --build --preset asan
+        ctest --preset asan
+        fuzz/run.sh 60
+        tools/determinism.sh
         ;;
     *)
         echo "usage: tools/dev.sh play [game options] | tools/dev.sh test" >&2

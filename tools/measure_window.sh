@@ -30,7 +30,7 @@ measure_cpu() {  # measure_cpu PID SECONDS: per cent of one core
 # The title screen: nothing runs, the game sleeps until an event.
 "$game" --stats >/dev/null 2>"$work/title_stats.txt" &
 pid=$!; pids+=($pid)
-id=$(timeout 15 xdotool search --sync --name 'ver1\.20' | head -n 1)
+id=$(timeout 15 xdotool search --sync --onlyvisible --name 'ver1\.20' | head -n 1)
 sleep 1
 echo "title screen: $(measure_cpu "$pid" 10)% of one core over 10 s"
 echo "title screen: $(grep VmRSS /proc/$pid/status | tr -s ' ')"
@@ -40,7 +40,7 @@ grep 'first frame' "$work/title_stats.txt" | sed 's/^stats: /title screen: /'
 # Play: a recorded whole game replayed in real time at scale 2.
 "$game" --scale 2 --stats --tick-rate "$tick_rate" --input tests/replays/full_game.txt >/dev/null 2>"$work/play_stats.txt" &
 pid=$!; pids+=($pid)
-id=$(timeout 15 xdotool search --sync --name 'ver1\.20' | head -n 1)
+id=$(timeout 15 xdotool search --sync --onlyvisible --name 'ver1\.20' | head -n 1)
 sleep 2
 echo "play: $(measure_cpu "$pid" "$play_seconds")% of one core over $play_seconds s (scale 2, $tick_rate ticks a second)"
 echo "play: $(grep VmRSS /proc/$pid/status | tr -s ' ')"

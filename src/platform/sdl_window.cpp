@@ -21,6 +21,7 @@
 #include "platform/sdl_keys.h"
 #include "platform/sdl_message_box.h"
 #include "platform/sdl_screen.h"
+#include "platform/sdl_x11_errors.h"
 #include "platform/session.h"
 #include "platform/window_stats.h"
 
@@ -56,6 +57,7 @@ struct Video {
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
             throw std::runtime_error(std::string("cannot open a window (is there a display?): ") + SDL_GetError() +
                                      "; run with --headless to play a replay without a screen");
+        tolerate_vanished_x11_windows();
     }
     ~Video() { SDL_Quit(); }
     Video(const Video&) = delete;
