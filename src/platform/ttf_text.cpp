@@ -29,14 +29,14 @@ TtfText::~TtfText() {
     for (auto& [key, font] : fonts_) TTF_CloseFont(font);
 }
 
-TTF_Font* TtfText::font_for(const FontSpec& spec) {
-    const FontKey key{spec.face, quarter_points(spec.points), spec.bold, spec.italic};
+TTF_Font* TtfText::font_for(const FontSpec& style) {
+    const FontKey key{style.face, quarter_points(style.points), style.bold, style.italic};
     if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
-    const std::string& file = spec.face == FontFace::Gothic ? files_.gothic : files_.interface;
+    const std::string& file = style.face == FontFace::Gothic ? files_.gothic : files_.interface;
     TTF_Font* font = TTF_OpenFontDPI(file.c_str(), std::get<1>(key), kQuarterDpi, kQuarterDpi);
     if (!font) throw std::runtime_error("cannot open the font " + file + ": " + TTF_GetError());
     // FreeType synthesizes bold and italic where the font has no such face.
-    TTF_SetFontStyle(font, (spec.bold ? TTF_STYLE_BOLD : 0) | (spec.italic ? TTF_STYLE_ITALIC : 0));
+    TTF_SetFontStyle(font, (style.bold ? TTF_STYLE_BOLD : 0) | (style.italic ? TTF_STYLE_ITALIC : 0));
     TTF_SetFontHinting(font, TTF_HINTING_NORMAL);
     fonts_.emplace(key, font);
     return font;
@@ -44,11 +44,11 @@ TTF_Font* TtfText::font_for(const FontSpec& spec) {
 
 int TtfText::line_skip(const FontSpec& font) { return TTF_FontLineSkip(font_for(font)); }
 
-const GlyphRun& TtfText::rasterize(const std::string& text, const FontSpec& spec) {
-    const FontKey key{spec.face, quarter_points(spec.points), spec.bold, spec.italic};
+const GlyphRun& TtfText::rasterize(const std::string& text, const FontSpec& style) {
+    const FontKey key{style.face, quarter_points(style.points), style.bold, style.italic};
     auto [it, added] = runs_.try_emplace({key, text});
     if (!added || text.empty()) return it->second;
-    SDL_Surface* surface = TTF_RenderUTF8_Blended(font_for(spec), text.c_str(), SDL_Color{255, 255, 255, 255});
+    SDL_Surface* surface = TTF_RenderUTF8_Blended(font_for(style), text.c_str(), SDL_Color{255, 255, 255, 255});
     if (!surface) return it->second;  // nothing drawable: an empty run
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(surface);

@@ -26,7 +26,7 @@ public:
 private:
     // One font object per face, size and style: changing a style empties SDL_ttf's glyph cache.
     using FontKey = std::tuple<FontFace, int, bool, bool>;  // size in quarter points
-    TTF_Font* font_for(const FontSpec& spec);
+    TTF_Font* font_for(const FontSpec& style);
 
     FontFiles files_;
     std::map<FontKey, TTF_Font*> fonts_;
