@@ -38,7 +38,7 @@ void ready_last_hit(TestGame& tg, int score, int shot_x, int weak_spot_y) {
     tg.s.lasery = 51 + weak_spot_y - 5;
 }
 
-// One boss call as step 7b of the play tick makes it: the stage's entry is loaded first.
+// One boss call as the play tick makes it during a boss fight: the stage's entry is loaded first.
 void boss_call(TestGame& tg) { boss_stage_step(tg.game); }
 
 TEST(StageTable, EachBossCallLoadsTheCurrentStagesColourAndWeakSpot) {

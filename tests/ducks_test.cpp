@@ -13,7 +13,7 @@ namespace {
 
 using test::TestGame;
 
-// Moves the duck of `slot` one step, as step 7c of the play tick does.
+// Moves the duck of `slot` one step, as the play tick does for each slot.
 void fly(TestGame& tg, int slot) {
     tg.s.i = slot;
     fly_duck(tg.game);

@@ -9,7 +9,7 @@ namespace {
 
 using test::TestGame;
 
-// Runs step 5 of the play tick `n` times.
+// Runs the power-up step of the play tick `n` times.
 void power_steps(TestGame& tg, int n) {
     for (int k = 0; k < n; ++k) power_up_step(tg.game);
 }
