@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "platform/font_files.h"
-#include "platform/renderer.h"
-#include "platform/session.h"
+#include "run/renderer.h"
+#include "run/session.h"
 #include "platform/ttf_text.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // One play tick of game logic, and a headless run of many ticks without a trace.
 #include <benchmark/benchmark.h>
 
-#include "platform/session.h"
+#include "run/session.h"
 #include "play/play.h"
 
 namespace {

@@ -17,14 +17,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/session.h"
+#include "run/session.h"
 #include "play/play.h"
-#include "soak/invariants.h"
+#include "invariants.h"
 
 namespace {
 
 constexpr std::int64_t kMaxPeriods = 10'000;
-constexpr int kKnownKeys[8] = {kx::kKeyLeft, kx::kKeyUp, kx::kKeyRight, kx::kKeyDown, kx::kKeyZ, 32, 0, 65535};
+constexpr int kKnownKeys[8] = {kx::kKeyLeft, kx::kKeyUp, kx::kKeyRight, kx::kKeyDown, kx::kKeyZ, kx::kKeySpace, 0, 65535};
 
 class Run {
 public:

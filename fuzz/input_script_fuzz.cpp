@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/input_script.h"
+#include "run/input_script.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The element model: units, pictures and sizes, printing and erasing.
 #include <gtest/gtest.h>
 
-#include "platform/units.h"
-#include "stage/pictures.h"
+#include "elements/units.h"
+#include "form/pictures.h"
 #include "test_support.h"
 
 namespace kx {

@@ -1,7 +1,7 @@
 // A game controller as the game's keyboard: arrows, Z and Enter, with a keyboard's repeats.
 #include <gtest/gtest.h>
 
-#include "platform/gamepad_keys.h"
+#include "run/gamepad_keys.h"
 
 namespace kx {
 namespace {

@@ -11,9 +11,9 @@
 
 #include "platform/font_files.h"
 #include "platform/png_file.h"
-#include "platform/renderer.h"
-#include "platform/seeded_random.h"
-#include "platform/session.h"
+#include "run/renderer.h"
+#include "run/seeded_random.h"
+#include "run/session.h"
 #include "platform/ttf_text.h"
 
 namespace kx {

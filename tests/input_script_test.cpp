@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "platform/input_script.h"
+#include "run/input_script.h"
 
 namespace kx {
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "stage/pictures.h"
+#include "form/pictures.h"
 
 namespace kx {
 namespace {

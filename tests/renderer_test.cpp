@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/renderer.h"
+#include "run/renderer.h"
 #include "test_support.h"
 
 namespace kx {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_style.h"
-#include "stage/game.h"
+#include "elements/text_style.h"
+#include "form/game.h"
 
 namespace kx::test {
 

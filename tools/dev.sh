@@ -45,7 +45,7 @@ case "${1:-}" in
         # four different builds.
         cmake --preset release >/dev/null
         cmake --build --preset release --target kx_soak
-        build/release/tools/soak/kx_soak --seconds 30 --quiet
+        build/release/tests/soak/kx_soak --seconds 30 --quiet
         cmake --preset asan >/dev/null
         cmake --build --preset asan
         ctest --preset asan

@@ -1,7 +1,7 @@
 // The boss at the end of each stage.
 #pragma once
 
-#include "stage/game.h"
+#include "form/game.h"
 
 namespace kx {
 

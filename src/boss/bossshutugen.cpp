@@ -75,7 +75,7 @@ void bossshutugen(Game& g) {
     if (s.bossflash == kFlashCalls) f.boss.set_background(stage_colour(s));
     if (!shot_on_weak_spot(s)) return;
     s.bossflash = 0;
-    s.laserx = 500;
+    s.laserx = kShotParkedX;
     s.bossdamage = s.bossdamage + 1;
     f.boss.set_background(kFlashColour);
     if (s.bossdamage <= kHitsToBeat) return;

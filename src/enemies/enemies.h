@@ -2,7 +2,7 @@
 // procedures means the element of the current slot, the shared counter i.
 #pragma once
 
-#include "stage/game.h"
+#include "form/game.h"
 
 namespace kx {
 

@@ -7,8 +7,8 @@
 #include <stdexcept>
 
 #include "platform/png_file.h"
-#include "platform/renderer.h"
-#include "platform/session.h"
+#include "run/renderer.h"
+#include "run/session.h"
 
 namespace kx {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/frame.h"
+#include "elements/frame.h"
 
 namespace kx {
 

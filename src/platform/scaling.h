@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/frame.h"
+#include "elements/frame.h"
 
 namespace kx {
 

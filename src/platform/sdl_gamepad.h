@@ -7,7 +7,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/gamepad_keys.h"
+#include "run/gamepad_keys.h"
 
 namespace kx {
 

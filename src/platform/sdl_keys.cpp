@@ -1,40 +1,37 @@
 // The desktop's usual virtual key codes, so that recorded replays name keys the familiar way.
 #include "platform/sdl_keys.h"
 
+#include "elements/virtual_keys.h"
+
 namespace kx {
-namespace {
-
-constexpr int kOtherKey = 255;  // a key without a code of its own still starts the game
-
-}  // namespace
 
 int virtual_key_code(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 97 + (key - SDLK_KP_1);
+    if (key >= SDLK_a && key <= SDLK_z) return kKeyA + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return kKey0 + (key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12) return kKeyF1 + (key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return kKeyNumpad0 + 1 + (key - SDLK_KP_1);
     switch (key) {
-        case SDLK_LEFT: return 37;
-        case SDLK_UP: return 38;
-        case SDLK_RIGHT: return 39;
-        case SDLK_DOWN: return 40;
-        case SDLK_BACKSPACE: return 8;
-        case SDLK_TAB: return 9;
-        case SDLK_RETURN: case SDLK_KP_ENTER: return 13;
-        case SDLK_LSHIFT: case SDLK_RSHIFT: return 16;
-        case SDLK_LCTRL: case SDLK_RCTRL: return 17;
-        case SDLK_LALT: case SDLK_RALT: return 18;
-        case SDLK_PAUSE: return 19;
-        case SDLK_CAPSLOCK: return 20;
-        case SDLK_ESCAPE: return 27;
-        case SDLK_SPACE: return 32;
-        case SDLK_PAGEUP: return 33;
-        case SDLK_PAGEDOWN: return 34;
-        case SDLK_END: return 35;
-        case SDLK_HOME: return 36;
-        case SDLK_INSERT: return 45;
-        case SDLK_DELETE: return 46;
-        case SDLK_KP_0: return 96;
+        case SDLK_LEFT: return kKeyLeft;
+        case SDLK_UP: return kKeyUp;
+        case SDLK_RIGHT: return kKeyRight;
+        case SDLK_DOWN: return kKeyDown;
+        case SDLK_BACKSPACE: return kKeyBackspace;
+        case SDLK_TAB: return kKeyTab;
+        case SDLK_RETURN: case SDLK_KP_ENTER: return kKeyReturn;
+        case SDLK_LSHIFT: case SDLK_RSHIFT: return kKeyShift;
+        case SDLK_LCTRL: case SDLK_RCTRL: return kKeyControl;
+        case SDLK_LALT: case SDLK_RALT: return kKeyAlt;
+        case SDLK_PAUSE: return kKeyPause;
+        case SDLK_CAPSLOCK: return kKeyCapsLock;
+        case SDLK_ESCAPE: return kKeyEscape;
+        case SDLK_SPACE: return kKeySpace;
+        case SDLK_PAGEUP: return kKeyPageUp;
+        case SDLK_PAGEDOWN: return kKeyPageDown;
+        case SDLK_END: return kKeyEnd;
+        case SDLK_HOME: return kKeyHome;
+        case SDLK_INSERT: return kKeyInsert;
+        case SDLK_DELETE: return kKeyDelete;
+        case SDLK_KP_0: return kKeyNumpad0;
         case SDLK_KP_MULTIPLY: return 106;
         case SDLK_KP_PLUS: return 107;
         case SDLK_KP_MINUS: return 109;
@@ -51,7 +48,7 @@ int virtual_key_code(SDL_Keycode key) {
         case SDLK_BACKSLASH: return 220;
         case SDLK_RIGHTBRACKET: return 221;
         case SDLK_QUOTE: return 222;
-        default: return kOtherKey;
+        default: return kKeyOther;
     }
 }
 

@@ -6,7 +6,7 @@
 
 #include <SDL.h>
 
-#include "platform/text_style.h"
+#include "elements/text_style.h"
 
 namespace kx {
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "platform/scaling.h"
-#include "stage/pictures.h"
+#include "form/pictures.h"
 
 namespace kx {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/frame.h"
-#include "platform/renderer.h"
+#include "elements/frame.h"
+#include "run/renderer.h"
 
 namespace kx {
 

@@ -22,7 +22,7 @@
 #include "platform/sdl_message_box.h"
 #include "platform/sdl_screen.h"
 #include "platform/sdl_x11_errors.h"
-#include "platform/session.h"
+#include "run/session.h"
 #include "platform/window_stats.h"
 
 namespace kx {

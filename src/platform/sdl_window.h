@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/input_script.h"
-#include "platform/text_style.h"
+#include "run/input_script.h"
+#include "elements/text_style.h"
 
 namespace kx {
 

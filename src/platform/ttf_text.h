@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "platform/font_files.h"
-#include "platform/text_style.h"
+#include "elements/text_style.h"
 
 typedef struct _TTF_Font TTF_Font;
 

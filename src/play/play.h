@@ -1,17 +1,12 @@
 // The play tick and the player's side of play.
 #pragma once
 
-#include "stage/game.h"
+#include "elements/virtual_keys.h"
+#include "form/game.h"
 
 namespace kx {
 
 // Virtual key codes of the keys the game knows.
-constexpr int kKeyLeft = 37;
-constexpr int kKeyUp = 38;
-constexpr int kKeyRight = 39;
-constexpr int kKeyDown = 40;
-constexpr int kKeyZ = 90;
-
 // One frame of play.
 void Timer1_Timer(Game& g);
 // KeyCode may be cleared to 0 by the handler (a key that starts the game is swallowed).

@@ -38,7 +38,7 @@ void move_craft(Game& g) {
 
 void run_explosion_timer(Game& g) {
     g.s.firecount = g.s.firecount + 1;
-    if (g.s.firecount == kExplosionTicks) g.form1.fire.place(0, 300);
+    if (g.s.firecount == kExplosionTicks) g.form1.fire.place(0, kExplosionParkedY);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kCycleTicks = 500;  // the count passes this on the cycle's 501st tick
 constexpr int kDrift = 3;
-constexpr int kParked = -50;
 constexpr int kEntryX = 400;
 constexpr int kPickUpReach = 25;
 
@@ -21,7 +20,7 @@ void power_up_step(Game& g) {
     s.powerx = s.powerx - kDrift;
     if (s.powercount > kCycleTicks) {
         s.powercount = 0;
-        s.powerx = kParked;
+        s.powerx = kPowerUpParkedX;
         if (s.powerflag < 1) {
             s.powerx = kEntryX;
             s.powery = float(cut(200 * g.platform.rnd()));
@@ -30,7 +29,7 @@ void power_up_step(Game& g) {
     f.power.place(s.powerx, s.powery);
     if (std::abs(s.powerx - s.jikix) < kPickUpReach && std::abs(int(s.powery) - s.jikiy) < kPickUpReach) {
         f.jiki.take_picture(f.niwatori);
-        s.powerx = kParked;  // the sprite stays where it was placed until the next tick
+        s.powerx = kPowerUpParkedX;  // the sprite stays where it was placed until the next tick
         s.powerflag = 1;
     }
 }

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kShotStep = 10;
 constexpr int kShotGoneBeyond = 400;
-constexpr int kShotParked = 500;
 constexpr int kShotReach = 20;  // strict, between the shot's corner and the duck's corner + 11
 
 }  // namespace
@@ -17,7 +16,7 @@ constexpr int kShotReach = 20;  // strict, between the shot's corner and the duc
 void fly_shot(Game& g) {
     GameState& s = g.s;
     s.laserx = s.laserx + kShotStep;
-    if (s.laserx > kShotGoneBeyond) s.laserx = kShotParked;
+    if (s.laserx > kShotGoneBeyond) s.laserx = kShotParkedX;
     g.form1.laser.place(s.laserx, s.lasery);
 }
 
@@ -29,7 +28,7 @@ void shot_against_duck(Game& g) {
     if (std::abs(s.laserx - (s.ahirux[k] + 11)) < kShotReach && std::abs(s.lasery - (s.ahiruy[k] + 11)) < kShotReach) {
         g.form1.fire.place(s.ahirux[k], s.ahiruy[k]);
         tekishoki(g);
-        s.laserx = kShotParked;  // so only the first duck in slot order at one place is hit
+        s.laserx = kShotParkedX;  // so only the first duck in slot order at one place is hit
         s.score = s.score + 1;
     }
 }

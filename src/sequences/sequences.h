@@ -1,7 +1,7 @@
 // The start-of-play transition and the ending with its staff roll.
 #pragma once
 
-#include "stage/game.h"
+#include "form/game.h"
 
 namespace kx {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/seeded_random.h"
+#include "run/seeded_random.h"
 #include "play/play.h"
 #include "sequences/sequences.h"
 

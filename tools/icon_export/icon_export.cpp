@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/png_file.h"
-#include "stage/pictures.h"
+#include "form/pictures.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

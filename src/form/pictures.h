@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "platform/picture.h"
+#include "elements/picture.h"
 
 namespace kx {
 

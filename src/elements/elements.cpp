@@ -1,10 +1,10 @@
 // Printing on box sprites and on the window.
-#include "platform/elements.h"
+#include "elements/elements.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "platform/units.h"
+#include "elements/units.h"
 
 namespace kx {
 

@@ -1,5 +1,5 @@
 // Software rendering of the element model into a frame.
-#include "platform/renderer.h"
+#include "run/renderer.h"
 
 #include <algorithm>
 

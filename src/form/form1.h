@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/elements.h"
+#include "elements/elements.h"
 
 namespace kx {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/picture.h"
-#include "platform/units.h"
+#include "elements/picture.h"
+#include "elements/units.h"
 
 namespace kx {
 

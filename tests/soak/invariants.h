@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "stage/game.h"
+#include "form/game.h"
 
 namespace kx::soak {
 

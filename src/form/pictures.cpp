@@ -1,12 +1,12 @@
 // Decodes the built-in picture texts once, on first use.
-#include "stage/pictures.h"
+#include "form/pictures.h"
 
 #include <map>
 #include <stdexcept>
 #include <string>
 
-#include "stage/embedded_pictures.h"
-#include "stage/picture_file.h"
+#include "form/embedded_pictures.h"
+#include "elements/picture_file.h"
 
 namespace kx {
 

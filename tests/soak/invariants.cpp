@@ -1,6 +1,6 @@
 // The rules of tools/soak/invariants.h. Each rule comes from how the game is built: the reset,
 // the play tick and its steps, the keyboard, the transition, the boss and the ending.
-#include "soak/invariants.h"
+#include "invariants.h"
 
 #include <cmath>
 

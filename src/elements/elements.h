@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
-#include "platform/text_style.h"
+#include "elements/picture.h"
+#include "elements/text_style.h"
 
 namespace kx {
 

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "stage/game.h"
+#include "form/game.h"
 
 namespace kx {
 

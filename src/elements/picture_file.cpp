@@ -1,5 +1,5 @@
 // Parser of the text form of the game's pictures.
-#include "stage/picture_file.h"
+#include "elements/picture_file.h"
 
 #include <array>
 #include <sstream>

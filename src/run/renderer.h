@@ -1,9 +1,9 @@
 // The one software renderer: draws the window and its elements into a frame.
 #pragma once
 
-#include "platform/frame.h"
-#include "platform/text_style.h"
-#include "stage/form1.h"
+#include "elements/frame.h"
+#include "elements/text_style.h"
+#include "form/form1.h"
 
 namespace kx {
 

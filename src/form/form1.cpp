@@ -1,8 +1,9 @@
 // The element table: every element's start-up place, size, picture and stacking position.
-#include "stage/form1.h"
+#include "form/form1.h"
 
-#include "platform/units.h"
-#include "stage/pictures.h"
+#include "elements/units.h"
+#include "form/parking.h"
+#include "form/pictures.h"
 
 namespace kx {
 namespace {
@@ -24,7 +25,7 @@ Form1::Form1(TextRasterizer* metrics)
            kBlack),
       Label2("Label2", 0, 400, "Label2"),
       Label1("Label1", 0, 400, "Label1"),
-      fire("fire", 0, 300, true, pic("explosion")),
+      fire("fire", 0, kExplosionParkedY, true, pic("explosion")),
       jiki("jiki", -35, 0, true, nullptr),
       bossi{ImageSprite("bossi", 184, 297.82, false, pic("boss0")), ImageSprite("bossi", 200, 297.82, false, pic("boss1")),
             ImageSprite("bossi", 176, 305.45, false, pic("boss2")), ImageSprite("bossi", 184, 320.73, false, pic("boss3")),

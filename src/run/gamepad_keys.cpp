@@ -1,5 +1,5 @@
 // Game controller input turned into virtual key events.
-#include "platform/gamepad_keys.h"
+#include "run/gamepad_keys.h"
 
 #include <algorithm>
 

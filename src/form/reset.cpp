@@ -1,7 +1,7 @@
 // Form_Initialize: the reset of the game state and the sprites, then the title.
 #include <cmath>
 
-#include "stage/game.h"
+#include "form/game.h"
 
 namespace kx {
 
@@ -10,7 +10,7 @@ void Form_Initialize(Game& g) {
     Form1& f = g.form1;
     g.platform.reseed();  // every game gets a fresh random sequence
 
-    s.laserx = 500;
+    s.laserx = kShotParkedX;
     s.kumox = -30;
     s.powerflag = 0;
     s.bossy = -200;
@@ -20,7 +20,7 @@ void Form_Initialize(Game& g) {
     s.jikix = -100;
     s.jikiy = 100;
     s.powercount = 0;
-    s.powerx = -50;
+    s.powerx = kPowerUpParkedX;
     s.bossdamage = 0;
     s.bossflash = 0;
     s.endmode = 0;
@@ -44,8 +44,8 @@ void Form_Initialize(Game& g) {
         s.ahirux[k] = 400 + 10 * k;
         s.ahiruy[k] = (k + 1) * 50;
         f.ahiru[k].place(s.ahirux[k], s.ahiruy[k]);
-        s.telax[k] = 300;
-        s.telay[k] = 500;
+        s.telax[k] = kBulletParkedX;
+        s.telay[k] = kBulletParkedY;
         f.tela[k].place(s.telax[k], s.telay[k]);
     }
 

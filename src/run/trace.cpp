@@ -1,5 +1,5 @@
 // JSON Lines trace of a run.
-#include "platform/trace.h"
+#include "run/trace.h"
 
 #include <charconv>
 #include <cstdio>

@@ -25,10 +25,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/session.h"
-#include "platform/trace.h"
+#include "run/session.h"
+#include "run/trace.h"
 #include "play/play.h"
-#include "soak/invariants.h"
+#include "invariants.h"
 
 namespace {
 

@@ -5,8 +5,9 @@
 #include <cmath>
 #include <string>
 
-#include "stage/form1.h"
-#include "stage/game_state.h"
+#include "form/form1.h"
+#include "form/parking.h"
+#include "form/game_state.h"
 
 namespace kx {
 

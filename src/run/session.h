@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/seeded_random.h"
-#include "platform/trace.h"
-#include "stage/game.h"
+#include "run/seeded_random.h"
+#include "run/trace.h"
+#include "form/game.h"
 
 namespace kx {
 

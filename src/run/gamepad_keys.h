@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "elements/virtual_keys.h"
+
 namespace kx {
 
 struct VirtualKey {
@@ -37,7 +39,7 @@ public:
 private:
     // Each virtual key is held by any of several sources (the D-pad, the stick, two buttons).
     enum Key { kLeft, kUp, kRight, kDown, kZ, kEnter, kKeys };
-    static constexpr std::array<int, kKeys> kCodes{37, 38, 39, 40, 90, 13};
+    static constexpr std::array<int, kKeys> kCodes{kKeyLeft, kKeyUp, kKeyRight, kKeyDown, kKeyZ, kKeyReturn};
     enum Source : unsigned { kFromPad = 1, kFromStick = 2, kFromA = 4, kFromB = 8 };
 
     void set(Key key, unsigned source, bool on, std::int64_t now_ms, std::vector<VirtualKey>& out);

@@ -1,5 +1,5 @@
 // Driving the game's procedures in their order.
-#include "platform/session.h"
+#include "run/session.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 // The title screen: text printed on the box sprite laser, stretched over the whole view.
-#include "stage/game.h"
+#include "form/game.h"
 
 namespace kx {
 namespace {

@@ -1,5 +1,5 @@
 // Parser of replay input files.
-#include "platform/input_script.h"
+#include "run/input_script.h"
 
 #include <charconv>
 #include <fstream>

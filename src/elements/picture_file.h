@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/picture.h"
+#include "elements/picture.h"
 
 namespace kx {
 
