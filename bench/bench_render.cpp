@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "platform/font_files.h"
+#include "platform/ttf_text.h"
 #include "run/renderer.h"
 #include "run/session.h"
-#include "platform/ttf_text.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // One play tick of game logic, and a headless run of many ticks without a trace.
 #include <benchmark/benchmark.h>
 
-#include "run/session.h"
 #include "play/play.h"
+#include "run/session.h"
 
 namespace {
 

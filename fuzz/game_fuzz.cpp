@@ -17,14 +17,15 @@
 #include <cstdlib>
 #include <string>
 
-#include "run/session.h"
-#include "play/play.h"
 #include "invariants.h"
+#include "play/play.h"
+#include "run/session.h"
 
 namespace {
 
 constexpr std::int64_t kMaxPeriods = 10'000;
-constexpr int kKnownKeys[8] = {kx::kKeyLeft, kx::kKeyUp, kx::kKeyRight, kx::kKeyDown, kx::kKeyZ, kx::kKeySpace, 0, 65535};
+constexpr int kKnownKeys[8] = {kx::kKeyLeft,  kx::kKeyUp, kx::kKeyRight, kx::kKeyDown, kx::kKeyZ,
+                               kx::kKeySpace, 0,          65535};
 
 class Run {
 public:
@@ -52,8 +53,10 @@ public:
     void move_on(int x) {
         const kx::GameState& s = session_.game().s;
         if (!session_.game().form1.Timer1.running() || s.score % 20 == 19) return;
-        if (x == 15) kx::soak::move_on_to(session_.game(), 99, 5, s.powerflag == 1);
-        else kx::soak::move_on_to(session_.game(), 20 * (x % 5) + 18 + (x / 5) % 2, 0, s.powerflag == 1);
+        if (x == 15)
+            kx::soak::move_on_to(session_.game(), 99, 5, s.powerflag == 1);
+        else
+            kx::soak::move_on_to(session_.game(), 20 * (x % 5) + 18 + (x / 5) % 2, 0, s.powerflag == 1);
         watch_.rebase(session_.game());
     }
 
@@ -90,19 +93,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::uint8_t op = data[at++];
             const int x = op & 0x3F;
             switch (op >> 6) {
-            case 0:
-            case 1: {
-                int code = 0;
-                if (x < 8) code = kKnownKeys[x];
-                else if (at < size) code = (x << 8 | data[at++]) & 0xFFFF;
-                run.key(op >> 6 == 0, code);
-                break;
-            }
-            case 2: run.periods(x + 1); break;
-            default:
-                if (x < 32) run.periods(64 * (x + 1));
-                else if (x < 48) run.move_on(x - 32);
-                break;
+                case 0:
+                case 1: {
+                    int code = 0;
+                    if (x < 8)
+                        code = kKnownKeys[x];
+                    else if (at < size)
+                        code = (x << 8 | data[at++]) & 0xFFFF;
+                    run.key(op >> 6 == 0, code);
+                    break;
+                }
+                case 2: run.periods(x + 1); break;
+                default:
+                    if (x < 32)
+                        run.periods(64 * (x + 1));
+                    else if (x < 48)
+                        run.move_on(x - 32);
+                    break;
             }
         }
         static const bool report = std::getenv("KX_FUZZ_REPORT") != nullptr;

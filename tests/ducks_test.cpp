@@ -125,8 +125,8 @@ TEST(ShotOnDuck, HitsOnlyWithinNineteenUnitsOfTheDucksCornerPlusEleven) {
         bool hit;
     };
     // Duck at (400, 60): the shot is compared with (411, 71).
-    const Case cases[] = {{391, 71, false}, {392, 71, true},  {430, 71, true},  {431, 71, false},
-                          {392, 52, true},  {392, 51, false}, {392, 90, true},  {392, 91, false}};
+    const Case cases[] = {{391, 71, false}, {392, 71, true},  {430, 71, true}, {431, 71, false},
+                          {392, 52, true},  {392, 51, false}, {392, 90, true}, {392, 91, false}};
     for (const Case& c : cases) {
         TestGame tg;
         set_duck(tg, 1, 0, 400, 60);

@@ -10,9 +10,9 @@ namespace {
 
 TEST(WindowUnits, AUnitDownIs22Over21Pixel) {
     EXPECT_EQ(unit_to_row(0), 0);
-    EXPECT_EQ(unit_to_row(100), 105);   // 104.76
-    EXPECT_EQ(unit_to_row(262), 274);   // 274.48: the ground's top row
-    EXPECT_EQ(unit_to_row(273), 286);   // the bottom of the view
+    EXPECT_EQ(unit_to_row(100), 105);  // 104.76
+    EXPECT_EQ(unit_to_row(262), 274);  // 274.48: the ground's top row
+    EXPECT_EQ(unit_to_row(273), 286);  // the bottom of the view
     EXPECT_EQ(unit_to_row(-7.64), -8);
     EXPECT_EQ(unit_to_column(205), 205);
     EXPECT_NEAR(rows_to_units(32), 30.55, 0.005);

@@ -45,7 +45,8 @@ TEST(GoldenReplays, TracesMatchTheRecordedOnes) {
         if (entry.path().extension() != ".txt") continue;
         ++replays;
         const std::string trace = ::testing::TempDir() + "kx_golden_" + entry.path().stem().string() + ".jsonl";
-        const std::string cmd = std::string(KX_BINARY) + " --headless --input " + entry.path().string() + " --trace " + trace;
+        const std::string cmd =
+            std::string(KX_BINARY) + " --headless --input " + entry.path().string() + " --trace " + trace;
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
         const std::string summary = summary_of_trace(trace);
         std::remove(trace.c_str());

@@ -11,10 +11,10 @@
 
 #include "platform/font_files.h"
 #include "platform/png_file.h"
+#include "platform/ttf_text.h"
 #include "run/renderer.h"
 #include "run/seeded_random.h"
 #include "run/session.h"
-#include "platform/ttf_text.h"
 
 namespace kx {
 namespace {
@@ -74,7 +74,8 @@ TEST(HeadlessRun, TraceRecordsTheStartEveryTickAndEveryKey) {
     // The key stamped 40 comes after exactly 40 ticks.
     EXPECT_EQ(lines[2 + 41].rfind("{\"ev\":\"keydown\",\"code\":39,\"ticks\":40,", 0), 0u);
     EXPECT_EQ(field(lines[2 + 41], "jikidx"), "7");
-    EXPECT_NE(lines[0].find("\"laser\":{\"x\":-1,\"y\":-1,\"w\":393,\"h\":297,\"shown\":true,\"bg\":[0,0,0],\"picture\":null}"),
+    EXPECT_NE(lines[0].find(
+                  "\"laser\":{\"x\":-1,\"y\":-1,\"w\":393,\"h\":297,\"shown\":true,\"bg\":[0,0,0],\"picture\":null}"),
               std::string::npos);
     EXPECT_NE(lines[0].find("\"boss\":{\"x\":216,\"y\":304,\"w\":150,\"h\":143.1818181818182,"), std::string::npos);
 }

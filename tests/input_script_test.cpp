@@ -42,7 +42,8 @@ TEST(InputScript, NamesTheFileAndLineOfEveryFault) {
     EXPECT_EQ(error_of("1x down 3\n"), "game.txt:1: the tick stamp must be a whole number of 0 or more");
     EXPECT_EQ(error_of("1 down 65536\n"), "game.txt:1: the key code must be a whole number from 0 to 65535");
     EXPECT_EQ(error_of("1 down 3 4\n"), "game.txt:1: expected: TICKS down CODE, TICKS up CODE or seed N");
-    EXPECT_EQ(error_of("99999999999999999999 down 3\n"), "game.txt:1: the tick stamp must be a whole number of 0 or more");
+    EXPECT_EQ(error_of("99999999999999999999 down 3\n"),
+              "game.txt:1: the tick stamp must be a whole number of 0 or more");
 }
 
 }  // namespace

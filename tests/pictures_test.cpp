@@ -19,12 +19,11 @@ struct Expected {
 };
 
 constexpr Expected kAll[] = {
-    {"chick", 32, 32, true},     {"hen", 32, 32, true},       {"enemy0", 32, 32, true},
-    {"enemy1", 32, 32, true},    {"enemy2", 32, 32, true},    {"enemy3", 32, 32, true},
-    {"enemy4", 32, 32, true},    {"boss0", 150, 150, true},   {"boss1", 150, 150, true},
-    {"boss2", 150, 150, true},   {"boss3", 150, 150, true},   {"boss4", 150, 150, true},
-    {"explosion", 32, 32, true}, {"powerup", 32, 32, true},   {"ground", 450, 30, false},
-    {"bullet", 10, 10, false},   {"cloud", 32, 13, true},     {"icon", 32, 32, false},
+    {"chick", 32, 32, true},     {"hen", 32, 32, true},     {"enemy0", 32, 32, true},   {"enemy1", 32, 32, true},
+    {"enemy2", 32, 32, true},    {"enemy3", 32, 32, true},  {"enemy4", 32, 32, true},   {"boss0", 150, 150, true},
+    {"boss1", 150, 150, true},   {"boss2", 150, 150, true}, {"boss3", 150, 150, true},  {"boss4", 150, 150, true},
+    {"explosion", 32, 32, true}, {"powerup", 32, 32, true}, {"ground", 450, 30, false}, {"bullet", 10, 10, false},
+    {"cloud", 32, 13, true},     {"icon", 32, 32, false},
 };
 
 TEST(Pictures, HaveTheirSizesAndCyanCorners) {
@@ -75,8 +74,11 @@ TEST(Pictures, BossWeakSpotMarksStandExactlyWhereTheStageTablePutsThem) {
         int x0, x1, y0, y1;
         bool solid;
     };
-    const Mark marks[] = {{35, 42, 110, 130, true}, {22, 29, 103, 123, true}, {36, 43, 84, 104, true},
-                          {35, 42, 110, 130, true}, {23, 40, 100, 120, false}};
+    const Mark marks[] = {{35, 42, 110, 130, true},
+                          {22, 29, 103, 123, true},
+                          {36, 43, 84, 104, true},
+                          {35, 42, 110, 130, true},
+                          {23, 40, 100, 120, false}};
     for (int k = 0; k < 5; ++k) {
         const Picture& p = game_picture("boss" + std::to_string(k));
         const Mark& m = marks[k];

@@ -111,8 +111,8 @@ TEST_F(RenderFixture, LabelsAreWhiteOnOpaqueBlack) {
     tg.f.Label1.set_text("x");
     draw();
     const int top = unit_to_row(100);
-    EXPECT_EQ(frame->at(121, top + 1), kWhite);      // the block glyph
-    EXPECT_EQ(frame->at(120 + 200, top + 20), 0u);   // the label's black box
+    EXPECT_EQ(frame->at(121, top + 1), kWhite);        // the block glyph
+    EXPECT_EQ(frame->at(120 + 200, top + 20), 0u);     // the label's black box
     EXPECT_EQ(frame->at(120 + 217, top + 20), kCyan);  // and nothing beyond its 217 pixels
 }
 

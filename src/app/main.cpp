@@ -27,8 +27,9 @@ int run(const kx::Options& o) {
         kx::HeadlessRun run{seed, input.value_or(kx::InputScript{}), o.ticks, o.trace_path, o.screenshot_path};
         return kx::run_headless(run, text);
     }
-    kx::WindowRun run{seed, input, o.record_path, o.trace_path, o.scale, o.fullscreen,
-                      o.tick_rate.value_or(kx::kDefaultTickRate), o.stats};
+    kx::WindowRun run{
+        seed,   input, o.record_path, o.trace_path, o.scale, o.fullscreen, o.tick_rate.value_or(kx::kDefaultTickRate),
+        o.stats};
     return kx::run_window(run, text);
 }
 

@@ -18,9 +18,12 @@ Options parse_options(const std::vector<std::string>& args) {
             if (n + 1 >= args.size()) throw UsageError("option " + arg + " needs a value (see --help)");
             return args[++n];
         };
-        if (arg == "--headless") o.headless = true;
-        else if (arg == "--help" || arg == "-h") o.help = true;
-        else if (arg == "--version") o.version = true;
+        if (arg == "--headless")
+            o.headless = true;
+        else if (arg == "--help" || arg == "-h")
+            o.help = true;
+        else if (arg == "--version")
+            o.version = true;
         else if (arg == "--seed") {
             const auto v = parse_whole(value(), 0, 4294967295);
             if (!v) throw UsageError("--seed takes a whole number from 0 to 4294967295, for example --seed 42");
@@ -29,12 +32,18 @@ Options parse_options(const std::vector<std::string>& args) {
             const auto v = parse_whole(value(), 0, kMaxTicks);
             if (!v) throw UsageError("--ticks takes a whole number of 0 or more, for example --ticks 600");
             o.ticks = *v;
-        } else if (arg == "--input") o.input_path = value();
-        else if (arg == "--trace") o.trace_path = value();
-        else if (arg == "--screenshot") o.screenshot_path = value();
-        else if (arg == "--record") o.record_path = value();
-        else if (arg == "--fullscreen") o.fullscreen = true;
-        else if (arg == "--stats") o.stats = true;
+        } else if (arg == "--input")
+            o.input_path = value();
+        else if (arg == "--trace")
+            o.trace_path = value();
+        else if (arg == "--screenshot")
+            o.screenshot_path = value();
+        else if (arg == "--record")
+            o.record_path = value();
+        else if (arg == "--fullscreen")
+            o.fullscreen = true;
+        else if (arg == "--stats")
+            o.stats = true;
         else if (arg == "--scale") {
             const auto v = parse_whole(value(), 1, 16);
             if (!v) throw UsageError("--scale takes a whole number from 1 to 16, for example --scale 2");
@@ -43,8 +52,8 @@ Options parse_options(const std::vector<std::string>& args) {
             const auto v = parse_whole(value(), 1, 1000);
             if (!v) throw UsageError("--tick-rate takes ticks per second from 1 to 1000, for example --tick-rate 50");
             o.tick_rate = int(*v);
-        }
-        else throw UsageError("unknown option " + arg + " (see --help)");
+        } else
+            throw UsageError("unknown option " + arg + " (see --help)");
     }
     if (!o.headless && !o.screenshot_path.empty()) throw UsageError("--screenshot works with --headless only");
     if (!o.headless && o.ticks) throw UsageError("--ticks works with --headless only");

@@ -20,7 +20,9 @@ constexpr int kSunkDepth = 300;
 constexpr int kNextBossStart = -200;
 constexpr int kLastScore = 99;
 
-Rgb stage_colour(const GameState& s) { return Rgb{std::uint8_t(s.bossr), std::uint8_t(s.bossg), std::uint8_t(s.bossb)}; }
+Rgb stage_colour(const GameState& s) {
+    return Rgb{std::uint8_t(s.bossr), std::uint8_t(s.bossg), std::uint8_t(s.bossb)};
+}
 
 void hold_ducks(GameState& s) {
     s.ahirux[0] = kDucksHeldAt;

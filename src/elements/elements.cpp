@@ -27,9 +27,10 @@ void WindowSurface::print(const std::string& text) {
     // score line reprinted every tick does not pile up.
     auto& runs = mutable_prints();
     const TextRun latest = runs.back();
-    runs.erase(std::remove_if(runs.begin(), runs.end() - 1,
-                              [&](const TextRun& r) { return r.y == latest.y && r.x >= latest.x && r.font == latest.font; }),
-               runs.end() - 1);
+    runs.erase(
+        std::remove_if(runs.begin(), runs.end() - 1,
+                       [&](const TextRun& r) { return r.y == latest.y && r.x >= latest.x && r.font == latest.font; }),
+        runs.end() - 1);
     text_x_ = 0;
     text_y_ += rows_to_units(skip);
 }

@@ -15,7 +15,10 @@ public:
     ImageSprite(std::string name, double x, double y, bool visible, const Picture* picture)
         : name_(std::move(name)), x_(x), y_(y), shown_(visible), picture_(picture) {}
 
-    void place(double x, double y) { x_ = x; y_ = y; }
+    void place(double x, double y) {
+        x_ = x;
+        y_ = y;
+    }
     void show() { shown_ = true; }
     void hide() { shown_ = false; }
     // The sprite shows the other sprite's picture from now on, and takes its size with it.
@@ -71,19 +74,34 @@ class BoxSprite : public PrintSurface {
 public:
     BoxSprite(std::string name, double x, double y, double w, double h, Rgb background, const Picture* picture,
               FontSpec font, Rgb text_colour)
-        : PrintSurface(font, text_colour), name_(std::move(name)), x_(x), y_(y), w_(w), h_(h), bg_(background),
+        : PrintSurface(font, text_colour),
+          name_(std::move(name)),
+          x_(x),
+          y_(y),
+          w_(w),
+          h_(h),
+          bg_(background),
           picture_(picture) {}
 
-    void place(double x, double y) { x_ = x; y_ = y; }
+    void place(double x, double y) {
+        x_ = x;
+        y_ = y;
+    }
     void set_width(double w) { w_ = w; }
     void set_height(double h) { h_ = h; }
     // Fills the box anew: everything printed on it is gone.
-    void set_background(Rgb c) { bg_ = c; erase_prints(); }
+    void set_background(Rgb c) {
+        bg_ = c;
+        erase_prints();
+    }
     void take_picture(const ImageSprite& other) { picture_ = other.picture(); }
     void show() { shown_ = true; }
     void hide() { shown_ = false; }
     // The text position is in pixels from the box's top-left corner.
-    void set_text_position(double x, double y) { text_x_ = x; text_y_ = y; }
+    void set_text_position(double x, double y) {
+        text_x_ = x;
+        text_y_ = y;
+    }
     void print(const std::string& text);
 
     const std::string& name() const { return name_; }
@@ -116,7 +134,10 @@ public:
     TextLabel(std::string name, double x, double y, std::string text)
         : name_(std::move(name)), x_(x), y_(y), text_(std::move(text)) {}
 
-    void place(double x, double y) { x_ = x; y_ = y; }
+    void place(double x, double y) {
+        x_ = x;
+        y_ = y;
+    }
     void set_text(const std::string& text) { text_ = text; }
 
     const std::string& name() const { return name_; }
@@ -147,9 +168,15 @@ public:
     WindowSurface(std::string caption, Rgb background, FontSpec font)
         : PrintSurface(font, Rgb{0, 0, 0}), caption_(std::move(caption)), bg_(background) {}
 
-    void set_background(Rgb c) { bg_ = c; erase_prints(); }
+    void set_background(Rgb c) {
+        bg_ = c;
+        erase_prints();
+    }
     // The text position is in window units.
-    void set_text_position(double x, double y) { text_x_ = x; text_y_ = y; }
+    void set_text_position(double x, double y) {
+        text_x_ = x;
+        text_y_ = y;
+    }
     // The window paints its background behind each printed line up to its right edge, so a
     // reprinted score line never shows stale digits of a longer one (see the renderer).
     void print(const std::string& text);

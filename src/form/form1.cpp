@@ -27,8 +27,10 @@ Form1::Form1(TextRasterizer* metrics)
       Label1("Label1", 0, 400, "Label1"),
       fire("fire", 0, kExplosionParkedY, true, pic("explosion")),
       jiki("jiki", -35, 0, true, nullptr),
-      bossi{ImageSprite("bossi", 184, 297.82, false, pic("boss0")), ImageSprite("bossi", 200, 297.82, false, pic("boss1")),
-            ImageSprite("bossi", 176, 305.45, false, pic("boss2")), ImageSprite("bossi", 184, 320.73, false, pic("boss3")),
+      bossi{ImageSprite("bossi", 184, 297.82, false, pic("boss0")),
+            ImageSprite("bossi", 200, 297.82, false, pic("boss1")),
+            ImageSprite("bossi", 176, 305.45, false, pic("boss2")),
+            ImageSprite("bossi", 184, 320.73, false, pic("boss3")),
             ImageSprite("bossi", 176, 297.82, false, pic("boss4"))},
       ahiru{ImageSprite("ahiru", 88, 381.82, true, nullptr), ImageSprite("ahiru", 136, 381.82, true, nullptr),
             ImageSprite("ahiru", 136, 336, true, nullptr)},
@@ -45,9 +47,9 @@ Form1::Form1(TextRasterizer* metrics)
     use_metrics(metrics);
     laser.use_metrics(metrics);
     boss.use_metrics(metrics);
-    layer2_ = {&Label2, &Label1, &fire, &jiki, &bossi[0], &bossi[4], &bossi[3], &bossi[2], &bossi[1],
-               &ahiru[0], &tsh[4], &tsh[3], &tsh[2], &tsh[1], &tsh[0], &jimen, &kippura, &niwatori,
-               &ahiru[2], &ahiru[1], &power, &tela[0], &tela[2], &tela[1], &kumo};
+    layer2_ = {&Label2,   &Label1,   &fire,   &jiki,    &bossi[0], &bossi[4], &bossi[3], &bossi[2], &bossi[1],
+               &ahiru[0], &tsh[4],   &tsh[3], &tsh[2],  &tsh[1],   &tsh[0],   &jimen,    &kippura,  &niwatori,
+               &ahiru[2], &ahiru[1], &power,  &tela[0], &tela[2],  &tela[1],  &kumo};
 }
 
 }  // namespace kx

@@ -16,24 +16,24 @@ public:
     Form1& operator=(const Form1&) = delete;
 
     // Declared in the window's element order; the ids of the element table are in the comments.
-    BoxSprite laser;                 // 1: the title canvas, then the player's shot
-    Timer Timer3;                    // 2: the ending
-    Timer Timer2;                    // 3: the start-of-play transition
-    BoxSprite boss;                  // 4
-    Timer Timer1;                    // 5: the play tick
-    TextLabel Label2;                // 6: second line of the staff roll
-    TextLabel Label1;                // 7: first line of the staff roll
-    ImageSprite fire;                // 8: the explosion
-    ImageSprite jiki;                // 9: the player's craft
+    BoxSprite laser;                   // 1: the title canvas, then the player's shot
+    Timer Timer3;                      // 2: the ending
+    Timer Timer2;                      // 3: the start-of-play transition
+    BoxSprite boss;                    // 4
+    Timer Timer1;                      // 5: the play tick
+    TextLabel Label2;                  // 6: second line of the staff roll
+    TextLabel Label1;                  // 7: first line of the staff roll
+    ImageSprite fire;                  // 8: the explosion
+    ImageSprite jiki;                  // 9: the player's craft
     std::array<ImageSprite, 5> bossi;  // 10: hidden stock of the boss pictures
     std::array<ImageSprite, 3> ahiru;  // 11: the three ducks
     std::array<ImageSprite, 5> tsh;    // 12: hidden stock of the duck pictures
-    ImageSprite jimen;               // 13: the ground
-    ImageSprite kippura;             // 14: hidden stock: the chick
-    ImageSprite niwatori;            // 15: hidden stock: the hen
-    ImageSprite power;               // 16: the power-up item
+    ImageSprite jimen;                 // 13: the ground
+    ImageSprite kippura;               // 14: hidden stock: the chick
+    ImageSprite niwatori;              // 15: hidden stock: the hen
+    ImageSprite power;                 // 16: the power-up item
     std::array<ImageSprite, 3> tela;   // 17: the ducks' bullets
-    ImageSprite kumo;                // 18: the cloud
+    ImageSprite kumo;                  // 18: the cloud
 
     // The middle drawing layer, sprites and labels, the topmost first.
     using Layer2Item = std::variant<const ImageSprite*, const TextLabel*>;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "form/form1.h"
-#include "form/parking.h"
 #include "form/game_state.h"
+#include "form/parking.h"
 
 namespace kx {
 

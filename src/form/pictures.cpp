@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "form/embedded_pictures.h"
 #include "elements/picture_file.h"
+#include "form/embedded_pictures.h"
 
 namespace kx {
 

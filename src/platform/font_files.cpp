@@ -50,8 +50,7 @@ FontFiles find_font_files() {
     FontFiles files;
     files.gothic = match("IPAPGothic", [](FcPattern* p) { return family_is(p, "IPAPGothic"); });
     if (files.gothic.empty()) files.gothic = match("sans-serif:lang=ja", covers_japanese);
-    if (files.gothic.empty())
-        throw FontNotFound("no Japanese font found; install the package fonts-ipafont-gothic");
+    if (files.gothic.empty()) throw FontNotFound("no Japanese font found; install the package fonts-ipafont-gothic");
     files.interface = match("sans-serif", [](FcPattern*) { return true; });
     if (files.interface.empty()) files.interface = files.gothic;
     return files;

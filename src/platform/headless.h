@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "run/input_script.h"
 #include "elements/text_style.h"
+#include "run/input_script.h"
 
 namespace kx {
 

@@ -9,8 +9,9 @@
 namespace kx {
 
 void write_png(const std::string& path, const Frame& frame) {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(frame.pixels.data()), Frame::kWidth,
-                                                              Frame::kHeight, 32, Frame::kWidth * 4, SDL_PIXELFORMAT_XRGB8888);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(frame.pixels.data()), Frame::kWidth,
+                                           Frame::kHeight, 32, Frame::kWidth * 4, SDL_PIXELFORMAT_XRGB8888);
     if (!surface) throw std::runtime_error(std::string("cannot prepare the screenshot: ") + SDL_GetError());
     const int status = IMG_SavePNG(surface, path.c_str());
     SDL_FreeSurface(surface);
@@ -36,8 +37,10 @@ std::optional<Image> read_png(const std::string& path) {
     image.pixels.resize(std::size_t(rgb->w) * std::size_t(rgb->h));
     SDL_LockSurface(rgb);
     for (int y = 0; y < rgb->h; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(rgb->pixels) + y * rgb->pitch);
-        for (int x = 0; x < rgb->w; ++x) image.pixels[std::size_t(y) * std::size_t(rgb->w) + std::size_t(x)] = row[x] & 0xFFFFFFu;
+        const auto* row =
+            reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(rgb->pixels) + y * rgb->pitch);
+        for (int x = 0; x < rgb->w; ++x)
+            image.pixels[std::size_t(y) * std::size_t(rgb->w) + std::size_t(x)] = row[x] & 0xFFFFFFu;
     }
     SDL_UnlockSurface(rgb);
     SDL_FreeSurface(rgb);

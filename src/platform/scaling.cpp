@@ -7,12 +7,15 @@ namespace kx {
 
 Placement place_frame(int width, int height) {
     const int factor = std::max(1, std::min(width / Frame::kWidth, height / Frame::kHeight));
-    return {factor, std::max(0, (width - Frame::kWidth * factor) / 2), std::max(0, (height - Frame::kHeight * factor) / 2)};
+    return {factor, std::max(0, (width - Frame::kWidth * factor) / 2),
+            std::max(0, (height - Frame::kHeight * factor) / 2)};
 }
 
 void scale_frame(const Frame& frame, std::uint32_t* pixels, int width, int height, int pitch) {
     const Placement p = place_frame(width, height);
-    auto row_at = [&](int y) { return reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(pixels) + std::ptrdiff_t(y) * pitch); };
+    auto row_at = [&](int y) {
+        return reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(pixels) + std::ptrdiff_t(y) * pitch);
+    };
     const int shown_w = std::min(Frame::kWidth * p.factor, width - p.left);
     const int shown_h = std::min(Frame::kHeight * p.factor, height - p.top);
     for (int y = 0; y < height; ++y) {

@@ -50,13 +50,15 @@ bool SdlGamepads::handle(const SDL_Event& ev, std::vector<VirtualKey>& out) {
             return true;
         }
         case SDL_CONTROLLERAXISMOTION:
-            if (ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) stick_x_ = ev.caxis.value;
-            else if (ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) stick_y_ = ev.caxis.value;
-            else return true;
+            if (ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
+                stick_x_ = ev.caxis.value;
+            else if (ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
+                stick_y_ = ev.caxis.value;
+            else
+                return true;
             keys_.stick(stick_x_, stick_y_, now, out);
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

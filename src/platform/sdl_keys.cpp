@@ -17,10 +17,14 @@ int virtual_key_code(SDL_Keycode key) {
         case SDLK_DOWN: return kKeyDown;
         case SDLK_BACKSPACE: return kKeyBackspace;
         case SDLK_TAB: return kKeyTab;
-        case SDLK_RETURN: case SDLK_KP_ENTER: return kKeyReturn;
-        case SDLK_LSHIFT: case SDLK_RSHIFT: return kKeyShift;
-        case SDLK_LCTRL: case SDLK_RCTRL: return kKeyControl;
-        case SDLK_LALT: case SDLK_RALT: return kKeyAlt;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return kKeyReturn;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT: return kKeyShift;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return kKeyControl;
+        case SDLK_LALT:
+        case SDLK_RALT: return kKeyAlt;
         case SDLK_PAUSE: return kKeyPause;
         case SDLK_CAPSLOCK: return kKeyCapsLock;
         case SDLK_ESCAPE: return kKeyEscape;

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/scaling.h"
 #include "form/pictures.h"
+#include "platform/scaling.h"
 
 namespace kx {
 namespace {
@@ -16,9 +16,9 @@ namespace {
 
 void set_icon(SDL_Window* window) {
     const Picture& icon = game_picture("icon");
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon.pixels.data()),
-                                                              icon.width, icon.height, 32, icon.width * 4,
-                                                              SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon.pixels.data()), icon.width, icon.height, 32,
+                                           icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) return;
     SDL_SetWindowIcon(window, surface);
     SDL_FreeSurface(surface);
@@ -37,8 +37,9 @@ Screen::Screen(const std::string& caption, TextRasterizer& text, std::optional<i
     SDL_Rect usable{0, 0, 1280, 720};
     SDL_GetDisplayUsableBounds(0, &usable);
     const int factor = scale.value_or(fitting_scale(usable.w, usable.h));
-    window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kClientWidth * factor,
-                               kClientHeight * factor, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    window_ =
+        SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kClientWidth * factor,
+                         kClientHeight * factor, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) sdl_fail("cannot create the window");
     SDL_SetWindowMinimumSize(window_, kClientWidth, kClientHeight);
     set_icon(window_);

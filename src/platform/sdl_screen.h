@@ -38,7 +38,7 @@ private:
     std::unique_ptr<Frame> frame_ = std::make_unique<Frame>();
     SDL_Window* window_ = nullptr;
     std::vector<std::uint32_t> scaled_;  // for a window surface of an unusual pixel format
-    SDL_Rect windowed_{};  // place and size to go back to from fullscreen
+    SDL_Rect windowed_{};                // place and size to go back to from fullscreen
 };
 
 }  // namespace kx

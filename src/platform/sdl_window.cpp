@@ -11,10 +11,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
-#include <sstream>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 
 #include "platform/sdl_gamepad.h"
@@ -22,8 +22,8 @@
 #include "platform/sdl_message_box.h"
 #include "platform/sdl_screen.h"
 #include "platform/sdl_x11_errors.h"
-#include "run/session.h"
 #include "platform/window_stats.h"
+#include "run/session.h"
 
 namespace kx {
 namespace {
@@ -38,8 +38,7 @@ double ms_since_process_start() {
     if (close == std::string::npos) return -1;
     std::istringstream fields(text.substr(close + 2));
     std::string field;
-    for (int n = 3; n <= 22 && fields >> field; ++n) {
-    }
+    for (int n = 3; n <= 22 && fields >> field; ++n) {}
     const double start_s = std::stod(field) / double(sysconf(_SC_CLK_TCK));
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
@@ -84,7 +83,10 @@ private:
 class Host {
 public:
     Host(Session& session, Screen& screen, const WindowRun& run, Recorder& recorder)
-        : session_(session), screen_(screen), run_(run), recorder_(recorder),
+        : session_(session),
+          screen_(screen),
+          run_(run),
+          recorder_(recorder),
           period_(std::chrono::nanoseconds(1'000'000'000LL / run.tick_rate)),
           refresh_(std::chrono::nanoseconds(1'000'000'000LL / screen.refresh_rate())),
           stats_(period_.count(), refresh_.count()) {}
@@ -259,12 +261,13 @@ int run_window(const WindowRun& run, TextRasterizer& text) {
         trace = std::make_unique<TraceWriter>(trace_file);
     }
     std::unique_ptr<Screen> screen;
-    Session session(run.base_seed, &text,
-                    [&](const std::string& prompt, const std::string& title) {
-                        screen->show(session.game().form1);  // the explosion on the craft, under the box
-                        show_message_box(screen->window(), text, prompt, title);
-                    },
-                    trace.get());
+    Session session(
+        run.base_seed, &text,
+        [&](const std::string& prompt, const std::string& title) {
+            screen->show(session.game().form1);  // the explosion on the craft, under the box
+            show_message_box(screen->window(), text, prompt, title);
+        },
+        trace.get());
     Recorder recorder(run.record_path, run.base_seed);
     session.start();  // the reset and the title come before the window is first shown
     screen = std::make_unique<Screen>(session.game().form1.caption(), text, run.scale, run.fullscreen);

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "run/input_script.h"
 #include "elements/text_style.h"
+#include "run/input_script.h"
 
 namespace kx {
 

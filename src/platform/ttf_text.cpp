@@ -59,8 +59,10 @@ const GlyphRun& TtfText::rasterize(const std::string& text, const FontSpec& styl
     run.coverage.resize(std::size_t(run.width) * std::size_t(run.height));
     SDL_LockSurface(argb);
     for (int y = 0; y < run.height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch);
-        for (int x = 0; x < run.width; ++x) run.coverage[std::size_t(y) * std::size_t(run.width) + std::size_t(x)] = std::uint8_t(row[x] >> 24);
+        const auto* row =
+            reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch);
+        for (int x = 0; x < run.width; ++x)
+            run.coverage[std::size_t(y) * std::size_t(run.width) + std::size_t(x)] = std::uint8_t(row[x] >> 24);
     }
     SDL_UnlockSurface(argb);
     SDL_FreeSurface(argb);

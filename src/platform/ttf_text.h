@@ -6,8 +6,8 @@
 #include <string>
 #include <tuple>
 
-#include "platform/font_files.h"
 #include "elements/text_style.h"
+#include "platform/font_files.h"
 
 typedef struct _TTF_Font TTF_Font;
 

@@ -8,8 +8,10 @@ namespace kx {
 
 void WindowStats::running(bool on, std::int64_t now_ns) {
     if (on == running_) return;
-    if (on) running_since_ = now_ns;
-    else running_ns_ += now_ns - running_since_;
+    if (on)
+        running_since_ = now_ns;
+    else
+        running_ns_ += now_ns - running_since_;
     running_ = on;
 }
 

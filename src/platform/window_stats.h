@@ -21,7 +21,10 @@ public:
     // A frame went to the screen.
     void presented(bool while_running);
     void first_frame(double ms_since_process_start) { first_frame_ms_ = ms_since_process_start; }
-    void cpu(double cpu_seconds, double wall_seconds) { cpu_seconds_ = cpu_seconds; wall_seconds_ = wall_seconds; }
+    void cpu(double cpu_seconds, double wall_seconds) {
+        cpu_seconds_ = cpu_seconds;
+        wall_seconds_ = wall_seconds;
+    }
 
     std::string report(std::int64_t now_ns) const;
 

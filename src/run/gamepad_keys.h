@@ -21,10 +21,10 @@ class GamepadKeys {
 public:
     enum class Button { DpadLeft, DpadUp, DpadRight, DpadDown, A, B, Start };
 
-    static constexpr std::int64_t kRepeatDelayMs = 660;   // the desktop's usual keyboard repeat
+    static constexpr std::int64_t kRepeatDelayMs = 660;  // the desktop's usual keyboard repeat
     static constexpr std::int64_t kRepeatEveryMs = 40;
-    static constexpr int kStickThreshold = 16384;         // half way: the arrow goes down
-    static constexpr int kStickRelease = 12000;           // and comes up again below this
+    static constexpr int kStickThreshold = 16384;  // half way: the arrow goes down
+    static constexpr int kStickRelease = 12000;    // and comes up again below this
 
     void button(Button b, bool pressed, std::int64_t now_ms, std::vector<VirtualKey>& out);
     // The left stick, each axis from -32768 to 32767 (y grows downwards).

@@ -47,12 +47,15 @@ void draw_glyphs(Frame& frame, const GlyphRun& run, int left, int top, Rgb colou
     if (r.empty()) return;
     const std::uint32_t c = pack(colour);
     for (int y = r.y0; y < r.y1; ++y) {
-        const unsigned char* cover = &run.coverage[std::size_t(y - top) * std::size_t(run.width) + std::size_t(r.x0 - left)];
+        const unsigned char* cover =
+            &run.coverage[std::size_t(y - top) * std::size_t(run.width) + std::size_t(r.x0 - left)];
         std::uint32_t* out = &frame.at(r.x0, y);
         for (int x = r.x0; x < r.x1; ++x, ++cover, ++out) {
             const unsigned a = *cover;
-            if (a == 255) *out = c;  // most of a glyph is solid ink
-            else if (a) *out = blend(*out, c, a);
+            if (a == 255)
+                *out = c;  // most of a glyph is solid ink
+            else if (a)
+                *out = blend(*out, c, a);
         }
     }
 }

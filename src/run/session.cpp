@@ -8,8 +8,7 @@
 
 namespace kx {
 
-Session::Session(std::uint32_t base_seed, TextRasterizer* metrics, MessageBoxHandler on_message_box,
-                 TraceWriter* trace)
+Session::Session(std::uint32_t base_seed, TextRasterizer* metrics, MessageBoxHandler on_message_box, TraceWriter* trace)
     : random_(base_seed), on_message_box_(std::move(on_message_box)), trace_(trace), game_(*this, metrics) {}
 
 void Session::start() {

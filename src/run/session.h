@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "form/game.h"
 #include "run/seeded_random.h"
 #include "run/trace.h"
-#include "form/game.h"
 
 namespace kx {
 

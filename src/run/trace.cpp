@@ -25,7 +25,10 @@ public:
         out_ += "\":";
         return *this;
     }
-    Json& raw(const std::string& v) { out_ += v; return *this; }
+    Json& raw(const std::string& v) {
+        out_ += v;
+        return *this;
+    }
 
 private:
     std::string& out_;
@@ -75,7 +78,15 @@ std::string rgb_json(Rgb c) {
 
 std::string sprite_json(const ImageSprite& s) {
     std::string out = "{";
-    Json(out).key("x").raw(json_number(s.x())).key("y").raw(json_number(s.y())).key("shown").raw(s.shown() ? "true" : "false").key("picture").raw(picture_json(s.picture()));
+    Json(out)
+        .key("x")
+        .raw(json_number(s.x()))
+        .key("y")
+        .raw(json_number(s.y()))
+        .key("shown")
+        .raw(s.shown() ? "true" : "false")
+        .key("picture")
+        .raw(picture_json(s.picture()));
     return out + "}";
 }
 
@@ -91,7 +102,21 @@ std::string sprites_json(const std::array<ImageSprite, N>& a) {
 
 std::string box_json(const BoxSprite& b) {
     std::string out = "{";
-    Json(out).key("x").raw(json_number(b.x())).key("y").raw(json_number(b.y())).key("w").raw(json_number(b.width())).key("h").raw(json_number(b.height())).key("shown").raw(b.shown() ? "true" : "false").key("bg").raw(rgb_json(b.background())).key("picture").raw(picture_json(b.picture()));
+    Json(out)
+        .key("x")
+        .raw(json_number(b.x()))
+        .key("y")
+        .raw(json_number(b.y()))
+        .key("w")
+        .raw(json_number(b.width()))
+        .key("h")
+        .raw(json_number(b.height()))
+        .key("shown")
+        .raw(b.shown() ? "true" : "false")
+        .key("bg")
+        .raw(rgb_json(b.background()))
+        .key("picture")
+        .raw(picture_json(b.picture()));
     return out + "}";
 }
 
@@ -139,9 +164,10 @@ std::string json_string(const std::string& s) {
 
 void TraceWriter::record(const Game& g, std::int64_t ticks, const std::string& ev, const std::string& extra) {
     const Form1& f = g.form1;
-    std::string line = "{\"ev\":" + json_string(ev) + extra + ",\"ticks\":" + num(ticks) + ",\"state\":" + state_json(g.s) +
-                       ",\"timers\":[" + num(f.Timer1.interval()) + "," + num(f.Timer2.interval()) + "," +
-                       num(f.Timer3.interval()) + "],\"elements\":" + elements_json(f) + "}\n";
+    std::string line = "{\"ev\":" + json_string(ev) + extra + ",\"ticks\":" + num(ticks) +
+                       ",\"state\":" + state_json(g.s) + ",\"timers\":[" + num(f.Timer1.interval()) + "," +
+                       num(f.Timer2.interval()) + "," + num(f.Timer3.interval()) +
+                       "],\"elements\":" + elements_json(f) + "}\n";
     out_ << line;
 }
 

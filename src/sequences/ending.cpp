@@ -24,12 +24,9 @@ struct Page {
 
 // Pages for endmode 2 to 7; the texts carry their own leading blanks.
 constexpr Page kPages[] = {
-    {"     ＳＴＡＦＦ", nullptr, 400},
-    {"ぐらふぃっくでざいん", "  こんぺいたろうず", 300},
-    {"    ぷろぐらむ", "こんぺいたろうず", 300},
-    {"    おんがく", "  ならないヾ(^^;)", 300},
-    {"    かんとく", "こんぺいたろうず", 300},
-    {"  ＴＨＥ ＥＮＤ", nullptr, 0},
+    {"     ＳＴＡＦＦ", nullptr, 400},           {"ぐらふぃっくでざいん", "  こんぺいたろうず", 300},
+    {"    ぷろぐらむ", "こんぺいたろうず", 300}, {"    おんがく", "  ならないヾ(^^;)", 300},
+    {"    かんとく", "こんぺいたろうず", 300},   {"  ＴＨＥ ＥＮＤ", nullptr, 0},
 };
 constexpr int kFirstPageMode = 2;
 constexpr int kLastPageMode = 7;

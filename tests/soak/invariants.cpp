@@ -8,8 +8,8 @@ namespace kx::soak {
 namespace {
 
 // The rule's own text is the message: "after a play tick: s.jikix <= 205".
-#define KX_RULE(cond)                                                   \
-    do {                                                                \
+#define KX_RULE(cond)                                                               \
+    do {                                                                            \
         if (!(cond)) throw Violation(std::string("after ") + (after) + ": " #cond); \
     } while (0)
 
@@ -31,14 +31,14 @@ bool same_state(const GameState& a, const GameState& b, bool except_craft_x, boo
     if (!except_craft_x && a.jikix != b.jikix) return false;
     if (!except_keys && (a.jikidx != b.jikidx || a.jikidy != b.jikidy || a.laserx != b.laserx || a.lasery != b.lasery))
         return false;
-    return a.i == b.i && a.jikiy == b.jikiy && a.powerflag == b.powerflag && a.score == b.score &&
-           a.kumox == b.kumox && a.kumoy == b.kumoy && a.firecount == b.firecount && a.j == b.j &&
-           a.jimeny == b.jimeny && a.powerx == b.powerx && a.powery == b.powery && a.powercount == b.powercount &&
-           a.bossy == b.bossy && a.bossdy == b.bossdy && a.bossdamage == b.bossdamage && a.bossflash == b.bossflash &&
-           a.bossr == b.bossr && a.bossg == b.bossg && a.bossb == b.bossb && a.bosshitx == b.bosshitx &&
-           a.bosshity == b.bosshity && a.endmode == b.endmode && a.ahirux == b.ahirux && a.ahiruy == b.ahiruy &&
-           a.ahiruangle == b.ahiruangle && a.ahirucx == b.ahirucx && a.ahirucy == b.ahirucy && a.telax == b.telax &&
-           a.telay == b.telay && a.teladir == b.teladir && a.ahirutype == b.ahirutype;
+    return a.i == b.i && a.jikiy == b.jikiy && a.powerflag == b.powerflag && a.score == b.score && a.kumox == b.kumox &&
+           a.kumoy == b.kumoy && a.firecount == b.firecount && a.j == b.j && a.jimeny == b.jimeny &&
+           a.powerx == b.powerx && a.powery == b.powery && a.powercount == b.powercount && a.bossy == b.bossy &&
+           a.bossdy == b.bossdy && a.bossdamage == b.bossdamage && a.bossflash == b.bossflash && a.bossr == b.bossr &&
+           a.bossg == b.bossg && a.bossb == b.bossb && a.bosshitx == b.bosshitx && a.bosshity == b.bosshity &&
+           a.endmode == b.endmode && a.ahirux == b.ahirux && a.ahiruy == b.ahiruy && a.ahiruangle == b.ahiruangle &&
+           a.ahirucx == b.ahirucx && a.ahirucy == b.ahirucy && a.telax == b.telax && a.telay == b.telay &&
+           a.teladir == b.teladir && a.ahirutype == b.ahirutype;
 }
 
 std::array<bool, 3> timers_of(const Game& g) {
@@ -227,8 +227,10 @@ void Watch::after_key(const Game& g, bool down, int code) {
     if (started_from_title) {
         // Swallowed: only the timers change, and only a key down starts the transition.
         KX_RULE(same_state(prev_, s, false, false));
-        if (down) KX_RULE(g.form1.Timer2.running() && !g.form1.Timer1.running());
-        else KX_RULE(timers_of(g) == prev_timers_);
+        if (down)
+            KX_RULE(g.form1.Timer2.running() && !g.form1.Timer1.running());
+        else
+            KX_RULE(timers_of(g) == prev_timers_);
     } else {
         KX_RULE(timers_of(g) == prev_timers_);
         KX_RULE(same_state(prev_, s, false, true));
@@ -252,7 +254,10 @@ void Watch::after_period(const Game& g, std::int64_t ticks) {
     const bool game_over = game_over_in_period_;
     game_over_in_period_ = false;
 
-    const char* after = which == 1 ? "a play tick" : which == 2 ? "a transition tick" : which == 3 ? "an ending tick" : "an idle period";
+    const char* after = which == 1   ? "a play tick"
+                        : which == 2 ? "a transition tick"
+                        : which == 3 ? "an ending tick"
+                                     : "an idle period";
     check_state(g, after);
     KX_RULE(ticks == (which ? 1 : 0));
     KX_RULE(!game_over || which == 1);

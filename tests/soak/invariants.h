@@ -20,7 +20,7 @@ struct Violation : std::runtime_error {
 struct Coverage {
     std::int64_t play_ticks = 0, transition_ticks = 0, ending_ticks = 0;
     std::int64_t key_events = 0;
-    std::int64_t games = 0;                // transitions into play
+    std::int64_t games = 0;  // transitions into play
     std::int64_t game_overs = 0;
     std::array<std::int64_t, 5> boss_fights{};  // by stage (score / 20)
     std::int64_t bosses_beaten = 0;

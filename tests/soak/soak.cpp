@@ -25,10 +25,10 @@
 #include <string>
 #include <vector>
 
+#include "invariants.h"
+#include "play/play.h"
 #include "run/session.h"
 #include "run/trace.h"
-#include "play/play.h"
-#include "invariants.h"
 
 namespace {
 
@@ -130,8 +130,8 @@ public:
 
     void report(std::ostream& out) const {
         const Coverage& c = total_;
-        out << "kx_soak: seed " << options_.seed << ", " << ticks_ << " ticks in " << elapsed_ << " s: "
-            << static_cast<long long>(elapsed_ > 0 ? double(ticks_) / elapsed_ : 0) << " ticks/s\n";
+        out << "kx_soak: seed " << options_.seed << ", " << ticks_ << " ticks in " << elapsed_
+            << " s: " << static_cast<long long>(elapsed_ > 0 ? double(ticks_) / elapsed_ : 0) << " ticks/s\n";
         out << "  runs of the program " << runs_ << ", games " << c.games << ", game overs " << c.game_overs
             << ", key events " << c.key_events << "\n";
         out << "  ticks: play " << c.play_ticks << ", transition " << c.transition_ticks << ", ending "
@@ -168,10 +168,10 @@ private:
         const auto seed = std::uint32_t(rng_.next());
         Watch* watch = watch_.get();
         // The box is closed at once, as in a headless run; the handler sees the game as it is.
-        session_ = std::make_unique<kx::Session>(
-            seed, nullptr, [this, watch](const std::string& prompt, const std::string& title) {
-                watch->on_message_box(session_->game(), prompt, title);
-            });
+        session_ = std::make_unique<kx::Session>(seed, nullptr,
+                                                 [this, watch](const std::string& prompt, const std::string& title) {
+                                                     watch->on_message_box(session_->game(), prompt, title);
+                                                 });
         session_->start();
         watch_->begin(session_->game());
         aim_ = false;
@@ -183,7 +183,8 @@ private:
     }
 
     int random_code() {
-        static constexpr int kCodes[] = {kx::kKeyLeft, kx::kKeyUp, kx::kKeyRight, kx::kKeyDown, kx::kKeyZ, kx::kKeyZ, kx::kKeyZ};
+        static constexpr int kCodes[] = {kx::kKeyLeft, kx::kKeyUp, kx::kKeyRight, kx::kKeyDown,
+                                         kx::kKeyZ,    kx::kKeyZ,  kx::kKeyZ};
         if (rng_.one_in(20)) return rng_.below(65536);  // any other key
         return kCodes[rng_.below(int(std::size(kCodes)))];
     }
@@ -246,8 +247,10 @@ private:
             return;
         }
         if (f.Timer1.running()) {
-            if (aim_ && !rng_.one_in(10)) aim_at_boss();
-            else if (rng_.one_in(5)) random_key();
+            if (aim_ && !rng_.one_in(10))
+                aim_at_boss();
+            else if (rng_.one_in(5))
+                random_key();
         } else if (rng_.one_in(16)) {  // keys in the transition and in the ending
             random_key();
         }

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "run/seeded_random.h"
 #include "play/play.h"
+#include "run/seeded_random.h"
 #include "sequences/sequences.h"
 
 namespace kx {
@@ -47,7 +47,7 @@ public:
         while (ticks_ < max_ticks) {
             if (!any_timer()) {
                 if (game_.s.endmode == 8) break;  // the staff roll is over
-                key(out, true, 32);                // the title screen: start a game
+                key(out, true, 32);               // the title screen: start a game
                 key(out, false, 32);
                 continue;
             }
@@ -70,20 +70,35 @@ private:
     void run_period() {
         Form1& f = game_.form1;
         const bool due[3] = {f.Timer1.running(), f.Timer2.running(), f.Timer3.running()};
-        if (due[0] && f.Timer1.running()) { Timer1_Timer(game_); ++ticks_; }
-        if (due[1] && f.Timer2.running()) { Timer2_Timer(game_); ++ticks_; }
-        if (due[2] && f.Timer3.running()) { Timer3_Timer(game_); ++ticks_; }
+        if (due[0] && f.Timer1.running()) {
+            Timer1_Timer(game_);
+            ++ticks_;
+        }
+        if (due[1] && f.Timer2.running()) {
+            Timer2_Timer(game_);
+            ++ticks_;
+        }
+        if (due[2] && f.Timer3.running()) {
+            Timer3_Timer(game_);
+            ++ticks_;
+        }
     }
 
     void key(std::string& out, bool down, int code) {
         int k = code;
-        if (down) Form_KeyDown(game_, k, 0); else Form_KeyUp(game_, k, 0);
+        if (down)
+            Form_KeyDown(game_, k, 0);
+        else
+            Form_KeyUp(game_, k, 0);
         out += std::to_string(ticks_) + (down ? " down " : " up ") + std::to_string(code) + "\n";
     }
 
     Snapshot save() const {
         const Form1& f = game_.form1;
-        return {game_.s, services_.random, services_.game_overs, {f.Timer1.interval(), f.Timer2.interval(), f.Timer3.interval()}};
+        return {game_.s,
+                services_.random,
+                services_.game_overs,
+                {f.Timer1.interval(), f.Timer2.interval(), f.Timer3.interval()}};
     }
     void restore(const Snapshot& snap) {
         game_.s = snap.s;
@@ -140,7 +155,11 @@ private:
             for (int dx = -1; dx <= 1; ++dx) {
                 const double v = value_of(dx, dy);
                 restore(snap);
-                if (v > best) { best = v; best_dx = dx; best_dy = dy; }
+                if (v > best) {
+                    best = v;
+                    best_dx = dx;
+                    best_dy = dy;
+                }
             }
         hold(out, best_dx, held_dx_, kKeyLeft, kKeyRight);
         hold(out, best_dy, held_dy_, kKeyUp, kKeyDown);
@@ -173,9 +192,12 @@ int main(int argc, char** argv) {
     std::string out_path = "-";
     for (int n = 1; n + 1 < argc; n += 2) {
         const std::string opt = argv[n], value = argv[n + 1];
-        if (opt == "--seed") seed = std::uint32_t(std::strtoul(value.c_str(), nullptr, 10));
-        else if (opt == "--max-ticks") max_ticks = std::strtoll(value.c_str(), nullptr, 10);
-        else if (opt == "--out") out_path = value;
+        if (opt == "--seed")
+            seed = std::uint32_t(std::strtoul(value.c_str(), nullptr, 10));
+        else if (opt == "--max-ticks")
+            max_ticks = std::strtoll(value.c_str(), nullptr, 10);
+        else if (opt == "--out")
+            out_path = value;
         else {
             std::cerr << "usage: autopilot [--seed N] [--max-ticks T] [--out FILE]\n";
             return 2;
@@ -183,8 +205,10 @@ int main(int argc, char** argv) {
     }
     kx::Pilot pilot(seed);
     const std::string text = pilot.play(max_ticks);
-    if (out_path == "-") std::cout << text;
-    else std::ofstream(out_path) << text;
+    if (out_path == "-")
+        std::cout << text;
+    else
+        std::ofstream(out_path) << text;
     std::cerr << "autopilot: " << pilot.ticks() << " ticks, " << pilot.game_overs() << " game overs, endmode "
               << pilot.state().endmode << "\n";
     return 0;

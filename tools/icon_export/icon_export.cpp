@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/png_file.h"
 #include "form/pictures.h"
+#include "platform/png_file.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -79,7 +79,8 @@ std::string Canvas::to_kxp(const std::string& name, const std::string& about) co
     out << "# " << name << ": " << about << "\n";
     out << "# Drawn by tools/picture_gen; edit the generator rather than this file.\n";
     out << "size " << w_ << ' ' << h_ << "\n";
-    if (transparent_) out << "transparent " << transparent_->r << ' ' << transparent_->g << ' ' << transparent_->b << "\n";
+    if (transparent_)
+        out << "transparent " << transparent_->r << ' ' << transparent_->g << ' ' << transparent_->b << "\n";
     out << "palette\n";
     for (const Swatch& s : palette_) {
         if (!used.count(s.key)) continue;

@@ -13,12 +13,12 @@ struct Expect {
 };
 
 const std::map<std::string, Expect> kExpect{
-    {"chick", {32, 32, true}},    {"hen", {32, 32, true}},        {"enemy0", {32, 32, true}},
-    {"enemy1", {32, 32, true}},   {"enemy2", {32, 32, true}},     {"enemy3", {32, 32, true}},
-    {"enemy4", {32, 32, true}},   {"boss0", {150, 150, true}},    {"boss1", {150, 150, true}},
-    {"boss2", {150, 150, true}},  {"boss3", {150, 150, true}},    {"boss4", {150, 150, true}},
-    {"explosion", {32, 32, true}}, {"powerup", {32, 32, true}},   {"ground", {450, 30, false}},
-    {"bullet", {10, 10, false}},  {"cloud", {32, 13, true}},      {"icon", {32, 32, false}},
+    {"chick", {32, 32, true}},     {"hen", {32, 32, true}},     {"enemy0", {32, 32, true}},
+    {"enemy1", {32, 32, true}},    {"enemy2", {32, 32, true}},  {"enemy3", {32, 32, true}},
+    {"enemy4", {32, 32, true}},    {"boss0", {150, 150, true}}, {"boss1", {150, 150, true}},
+    {"boss2", {150, 150, true}},   {"boss3", {150, 150, true}}, {"boss4", {150, 150, true}},
+    {"explosion", {32, 32, true}}, {"powerup", {32, 32, true}}, {"ground", {450, 30, false}},
+    {"bullet", {10, 10, false}},   {"cloud", {32, 13, true}},   {"icon", {32, 32, false}},
 };
 
 // The weak spot of each boss: the red pixels of row y run from left(y) to right(y).
@@ -29,10 +29,8 @@ struct Spot {
 };
 
 const std::map<std::string, Spot> kSpots{
-    {"boss0", {{255, 255, 255}, 35, 110, 42, 130, false}},
-    {"boss1", {{255, 181, 82}, 22, 103, 29, 123, false}},
-    {"boss2", {{132, 132, 132}, 36, 84, 43, 104, false}},
-    {"boss3", {{255, 255, 255}, 35, 110, 42, 130, false}},
+    {"boss0", {{255, 255, 255}, 35, 110, 42, 130, false}}, {"boss1", {{255, 181, 82}, 22, 103, 29, 123, false}},
+    {"boss2", {{132, 132, 132}, 36, 84, 43, 104, false}},  {"boss3", {{255, 255, 255}, 35, 110, 42, 130, false}},
     {"boss4", {{255, 255, 0}, 23, 100, 40, 120, true}},
 };
 
@@ -88,7 +86,8 @@ std::vector<std::string> check_pictures(const std::vector<Picture>& pictures) {
                 miny = std::min(miny, y), maxy = std::max(maxy, y);
             }
             if (row_count && row_count != row_last - row_first + 1) fail(p, "weak spot has a gap");
-            if (!s.slanted && row_count && (row_first != s.x0 || row_last != s.x1)) fail(p, "weak spot row out of place");
+            if (!s.slanted && row_count && (row_first != s.x0 || row_last != s.x1))
+                fail(p, "weak spot row out of place");
         }
         if (minx != s.x0 || maxx != s.x1 || miny != s.y0 || maxy != s.y1) fail(p, "weak spot extent is wrong");
         if (!body_seen) fail(p, "no body in the see-through colour");

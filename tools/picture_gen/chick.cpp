@@ -12,8 +12,8 @@ Mask draw_chick(Canvas& c, const Size& z, char body, char beak) {
     const double ink = z.outline;
 
     // Little feet first, so the ball's outline covers their tops.
-    const Mask feet = s.line({{11.5, 26}, {11.5, 30.5}, {9.5, 30.5}}, ink) |
-                      s.line({{17.5, 26}, {17.5, 30.5}, {15.5, 30.5}}, ink);
+    const Mask feet =
+        s.line({{11.5, 26}, {11.5, 30.5}, {9.5, 30.5}}, ink) | s.line({{17.5, 26}, {17.5, 30.5}, {15.5, 30.5}}, ink);
     c.paint(feet, kInk);
 
     // Beak behind the ball: a short wedge pointing right, split by the mouth line. The sprite's
@@ -38,7 +38,8 @@ Mask draw_chick(Canvas& c, const Size& z, char body, char beak) {
     }
 
     // A small wing on the flank, its tip raised towards the back.
-    c.sticker(s.ellipse({10, 19.2}, 4.6, 3.0, 28) | s.polygon({{7.5, 17.5}, {4.8, 14.3}, {9.5, 16.5}}), body, kInk, ink);
+    c.sticker(s.ellipse({10, 19.2}, 4.6, 3.0, 28) | s.polygon({{7.5, 17.5}, {4.8, 14.3}, {9.5, 16.5}}), body, kInk,
+              ink);
     return whole.shrunk(ink);
 }
 

@@ -14,7 +14,8 @@ constexpr std::uint8_t kLabelInk = 16;
 
 class Sheet {
 public:
-    Sheet(int width, int height) : w_(width), h_(height), rgb_(std::size_t(width) * std::size_t(height) * 3, kBackdrop) {}
+    Sheet(int width, int height)
+        : w_(width), h_(height), rgb_(std::size_t(width) * std::size_t(height) * 3, kBackdrop) {}
 
     void dot(int x, int y, Rgb c) {
         if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
@@ -42,7 +43,8 @@ public:
             const auto& g = glyph(ch);
             for (int row = 0; row < 7; ++row)
                 for (int col = 0; col < 5; ++col)
-                    if (g[std::size_t(row)][col] == '#') block(x + col * size, y + row * size, size, {kLabelInk, kLabelInk, kLabelInk});
+                    if (g[std::size_t(row)][col] == '#')
+                        block(x + col * size, y + row * size, size, {kLabelInk, kLabelInk, kLabelInk});
             x += 6 * size;
         }
     }
@@ -67,7 +69,9 @@ void write_contact_sheet(const std::vector<Picture>& pictures, int scale, const 
     const int label_h = 9 * font;
 
     // Lay the pictures out in rows, left to right, wrapping at the sheet's width.
-    auto cell_width = [&](const Picture& p) { return std::max(p.canvas.width() * scale, int(p.name.size()) * 6 * font); };
+    auto cell_width = [&](const Picture& p) {
+        return std::max(p.canvas.width() * scale, int(p.name.size()) * 6 * font);
+    };
     int all_in_one_row = gap, widest = 0;
     for (const Picture& p : pictures) {
         all_in_one_row += cell_width(p) + gap;

@@ -69,7 +69,7 @@ const DuckShape kPlumpDuck{
 };
 
 struct DuckPaint {
-    char body;   // head, neck, breast and belly
+    char body;  // head, neck, breast and belly
     char bill;
     char wing;   // the wing's fill
     char shine;  // eye shine of a giant; 0 for none
@@ -159,8 +159,8 @@ Picture boss1() {
     // Shaded towards orange at the bottom, in bands.
     const char bands[] = {'O', '1', '2', '3'};
     for (int i = 1; i <= 3; ++i)
-        c.paint_on((inside & z.shapes.right_of({0, 20}, {32, 20})) - z.shapes.ellipse({17, 15.5 + 1.2 * i}, 17, 9.5), bands[i],
-                   bands[i - 1]);
+        c.paint_on((inside & z.shapes.right_of({0, 20}, {32, 20})) - z.shapes.ellipse({17, 15.5 + 1.2 * i}, 17, 9.5),
+                   bands[i], bands[i - 1]);
     paint_weak_spot(c, 22, 103, 29, 123);
     return {"boss1", "stage 1's boss, the light-orange duck as a giant; its body is the see-through colour", c};
 }

@@ -20,7 +20,8 @@ Mask draw_duckling(Canvas& c, const Size& z, const DucklingPaint& p) {
 
     // Feet mid-stride: the front foot reaches forward, the back foot pushes off.
     c.sticker(s.polygon({{12.5, 26}, {11, 28.2}, {6, 28.6}, {5.6, 31.3}, {13.6, 31.3}, {15, 27}}), p.bill, kInk, ink);
-    c.sticker(s.polygon({{19.5, 26}, {20.5, 28.3}, {17, 28.8}, {16.6, 31.3}, {24.2, 31.3}, {23, 26}}), p.bill, kInk, ink);
+    c.sticker(s.polygon({{19.5, 26}, {20.5, 28.3}, {17, 28.8}, {16.6, 31.3}, {24.2, 31.3}, {23, 26}}), p.bill, kInk,
+              ink);
 
     c.sticker(s.polygon({{6.5, 9.6}, {1.6, 10.4}, {0.5, 12}, {1, 14.3}, {7, 14.8}}), p.bill, kInk, ink);
     const Mask whole = s.circle(kHead, kHeadR) | s.ellipse({17.5, 22}, 10, 6.6, -6) | s.ellipse({12, 23.5}, 6.8, 6.5) |
@@ -29,7 +30,8 @@ Mask draw_duckling(Canvas& c, const Size& z, const DucklingPaint& p) {
     if (z.giant) c.paint(s.line({{1.5, 12.6}, {5, 12.5}}, ink), kInk);
 
     // A short wing stub, like a duckling's.
-    c.sticker(s.ellipse({19, 21.2}, 4.8, 3.2, -22) | s.polygon({{20, 18.6}, {25, 17.8}, {22.5, 22}}), p.wing, kInk, ink);
+    c.sticker(s.ellipse({19, 21.2}, 4.8, 3.2, -22) | s.polygon({{20, 18.6}, {25, 17.8}, {22.5, 22}}), p.wing, kInk,
+              ink);
 
     if (z.giant) {
         c.paint(s.ellipse({8.8, 9.6}, 1.1, 1.4), kInk);

@@ -15,8 +15,8 @@ Size giant_size(double scale, Point offset) { return {Shapes(150, 150, scale, of
 
 std::vector<Picture> all_pictures() {
     std::vector<Picture> out;
-    for (auto make : {chick, hen, enemy0, enemy1, enemy2, enemy3, enemy4, boss0, boss1, boss2, boss3, boss4,
-                      explosion, powerup, ground, bullet, cloud, icon})
+    for (auto make : {chick, hen, enemy0, enemy1, enemy2, enemy3, enemy4, boss0, boss1, boss2, boss3, boss4, explosion,
+                      powerup, ground, bullet, cloud, icon})
         out.push_back(make());
     return out;
 }

@@ -22,7 +22,8 @@ Picture hen() {
     c.sticker(s.polygon({{24.5, 7.2}, {31, 10.2}, {24.5, 12.6}}), 'Y', kInk, 1);
 
     const Mask body = s.ellipse({14.5, 19.5}, 10, 7.2, -8);
-    const Mask tail = s.polygon({{9, 14}, {3.5, 4.5}, {6, 4.2}, {11, 9}, {12, 13}}) | s.polygon({{6, 20}, {1.5, 9}, {4, 9}, {9, 14}});
+    const Mask tail =
+        s.polygon({{9, 14}, {3.5, 4.5}, {6, 4.2}, {11, 9}, {12, 13}}) | s.polygon({{6, 20}, {1.5, 9}, {4, 9}, {9, 14}});
     const Mask neck = s.polygon({{18.5, 9}, {25.5, 9}, {25.5, 15}, {22.5, 19}, {16, 19}});
     const Mask head = s.circle({22.5, 9}, 4.5);
     c.sticker(body | tail | neck | head, 'W', kInk, 1);

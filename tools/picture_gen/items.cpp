@@ -27,7 +27,8 @@ Picture explosion() {
     c.add_colour('O', 255, 148, 0);
     const Shapes s(32, 32);
     const Point mid{16, 16};
-    const Mask outer = star(s, mid, {15.5, 12.5, 14.8, 12, 15.2, 12.8, 14.6, 12.2, 15.4, 12.6, 14.5}, 8.8, -90) | s.circle(mid, 9.5);
+    const Mask outer =
+        star(s, mid, {15.5, 12.5, 14.8, 12, 15.2, 12.8, 14.6, 12.2, 15.4, 12.6, 14.5}, 8.8, -90) | s.circle(mid, 9.5);
     c.sticker(outer, 'R', kInk, 1);
     c.paint(star(s, mid, {9.5, 8.2, 9.8, 8, 9.2, 8.6, 9.6, 8.1}, 5.6, -70), 'O');
     c.paint(s.circle(mid, 3.2), 'R');
@@ -76,7 +77,8 @@ Picture cloud() {
     c.add_colour('d', 128, 135, 128);
     const Shapes s(32, 13);
     // Four round puffs in a row on a flat bottom.
-    const std::vector<std::pair<Point, double>> puffs{{{5.6, 7.6}, 4.6}, {{12.2, 6.3}, 5.5}, {{19.6, 6.1}, 5.6}, {{26.4, 7.6}, 4.6}};
+    const std::vector<std::pair<Point, double>> puffs{
+        {{5.6, 7.6}, 4.6}, {{12.2, 6.3}, 5.5}, {{19.6, 6.1}, 5.6}, {{26.4, 7.6}, 4.6}};
     Mask cloud = s.rect({4, 7.5}, {28, 12.5});
     for (auto [at, r] : puffs) cloud |= s.circle(at, r);
     c.sticker(cloud, 'W', kInk, 1);

@@ -56,7 +56,8 @@ Mask Mask::shrunk(double r) const {
     for (int y = 0; y < h_; ++y)
         for (int x = 0; x < w_; ++x)
             if (at(x, y))
-                out.set(x, y, std::all_of(near.begin(), near.end(), [&](auto d) { return at(x + d.first, y + d.second); }));
+                out.set(x, y,
+                        std::all_of(near.begin(), near.end(), [&](auto d) { return at(x + d.first, y + d.second); }));
     return out;
 }
 

@@ -30,7 +30,8 @@ Mask draw_perched_bird(Canvas& c, const Size& z, const PerchPaint& p) {
     c.sticker(ball, p.body, kInk, ink);
 
     // Claws gripping the block's edge.
-    for (double x : {13.0, 19.0}) c.paint(s.line({{x, 25.8}, {x - 1, 27.3}}, ink) | s.line({{x + 1.8, 25.8}, {x + 0.8, 27.3}}, ink), kInk);
+    for (double x : {13.0, 19.0})
+        c.paint(s.line({{x, 25.8}, {x - 1, 27.3}}, ink) | s.line({{x + 1.8, 25.8}, {x + 0.8, 27.3}}, ink), kInk);
 
     // Wing folded on the side, pointing back.
     const Mask wing = s.ellipse({20.5, 17.5}, 6.2, 4.3, -18) | s.polygon({{22, 14.5}, {28.8, 14.2}, {25, 20}});
