@@ -32,8 +32,7 @@ int Screen::fitting_scale(int display_width, int display_height) {
     return std::max(1, std::min(by_height, by_width));
 }
 
-Screen::Screen(const std::string& caption, TextRasterizer& text, std::optional<int> scale, bool fullscreen)
-    : renderer_(text) {
+Screen::Screen(const std::string& caption, std::optional<int> scale, bool fullscreen) {
     SDL_Rect usable{0, 0, 1280, 720};
     SDL_GetDisplayUsableBounds(0, &usable);
     const int factor = scale.value_or(fitting_scale(usable.w, usable.h));
@@ -50,18 +49,17 @@ Screen::~Screen() {
     if (window_) SDL_DestroyWindow(window_);
 }
 
-void Screen::show(const Form1& form) {
-    renderer_.draw(form, *frame_);
+void Screen::show(const Frame& frame) {
     // The surface has the window's size in real pixels, also on a high-DPI display.
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface) return;  // minimized: nothing to draw into
     SDL_LockSurface(surface);
     const Uint32 format = surface->format->format;
     if (format == SDL_PIXELFORMAT_XRGB8888 || format == SDL_PIXELFORMAT_ARGB8888) {
-        scale_frame(*frame_, static_cast<std::uint32_t*>(surface->pixels), surface->w, surface->h, surface->pitch);
+        scale_frame(frame, static_cast<std::uint32_t*>(surface->pixels), surface->w, surface->h, surface->pitch);
     } else {
         scaled_.resize(std::size_t(surface->w) * std::size_t(surface->h));
-        scale_frame(*frame_, scaled_.data(), surface->w, surface->h, surface->w * 4);
+        scale_frame(frame, scaled_.data(), surface->w, surface->h, surface->w * 4);
         SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_XRGB8888, scaled_.data(), surface->w * 4, format,
                           surface->pixels, surface->pitch);
     }

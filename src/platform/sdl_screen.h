@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "elements/frame.h"
-#include "run/renderer.h"
 
 namespace kx {
 
@@ -19,12 +18,13 @@ class Screen {
 public:
     // scale: the window's size in multiples of 392 x 286; by default the largest that fits in
     // about two thirds of the display's height.
-    Screen(const std::string& caption, TextRasterizer& text, std::optional<int> scale, bool fullscreen);
+    Screen(const std::string& caption, std::optional<int> scale, bool fullscreen);
     ~Screen();
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
 
-    void show(const Form1& form);
+    // Scales the frame into the window and shows it.
+    void show(const Frame& frame);
     void toggle_fullscreen();
     SDL_Window* window() const { return window_; }
     // The display's refresh rate in Hz (60 when the display does not say).
@@ -34,8 +34,6 @@ public:
     static int fitting_scale(int display_width, int display_height);
 
 private:
-    Renderer renderer_;
-    std::unique_ptr<Frame> frame_ = std::make_unique<Frame>();
     SDL_Window* window_ = nullptr;
     std::vector<std::uint32_t> scaled_;  // for a window surface of an unusual pixel format
     SDL_Rect windowed_{};                // place and size to go back to from fullscreen

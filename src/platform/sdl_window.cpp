@@ -23,6 +23,7 @@
 #include "platform/sdl_screen.h"
 #include "platform/sdl_x11_errors.h"
 #include "platform/window_stats.h"
+#include "run/renderer.h"
 #include "run/session.h"
 
 namespace kx {
@@ -82,9 +83,10 @@ private:
 // The loop: sleeps until the next tick is due or an event comes, runs due ticks, shows the frame.
 class Host {
 public:
-    Host(Session& session, Screen& screen, const WindowRun& run, Recorder& recorder)
+    Host(Session& session, Screen& screen, TextRasterizer& text, const WindowRun& run, Recorder& recorder)
         : session_(session),
           screen_(screen),
+          renderer_(text),
           run_(run),
           recorder_(recorder),
           period_(std::chrono::nanoseconds(1'000'000'000LL / run.tick_rate)),
@@ -201,7 +203,8 @@ private:
     void show_if_dirty() {
         if (!dirty_) return;
         const auto now = Clock::now();
-        screen_.show(session_.game().form1);
+        renderer_.draw(session_.game().form1, *frame_);
+        screen_.show(*frame_);
         dirty_ = false;
         if (first_frame_) {
             stats_.first_frame(ms_since_process_start());
@@ -231,6 +234,8 @@ private:
 
     Session& session_;
     Screen& screen_;
+    Renderer renderer_;
+    std::unique_ptr<Frame> frame_ = std::make_unique<Frame>();
     const WindowRun& run_;
     Recorder& recorder_;
     const std::chrono::nanoseconds period_;
@@ -264,14 +269,16 @@ int run_window(const WindowRun& run, TextRasterizer& text) {
     Session session(
         run.base_seed, &text,
         [&](const std::string& prompt, const std::string& title) {
-            screen->show(session.game().form1);  // the explosion on the craft, under the box
+            auto frame = std::make_unique<Frame>();
+            Renderer(text).draw(session.game().form1, *frame);
+            screen->show(*frame);  // the explosion on the craft, under the box
             show_message_box(screen->window(), text, prompt, title);
         },
         trace.get());
     Recorder recorder(run.record_path, run.base_seed);
     session.start();  // the reset and the title come before the window is first shown
-    screen = std::make_unique<Screen>(session.game().form1.caption(), text, run.scale, run.fullscreen);
-    Host host(session, *screen, run, recorder);
+    screen = std::make_unique<Screen>(session.game().form1.caption(), run.scale, run.fullscreen);
+    Host host(session, *screen, text, run, recorder);
     try {
         host.loop();
     } catch (const QuitRequested&) {
