@@ -15,31 +15,10 @@ source "$(dirname "$0")/xvfb_common.sh"
 start_xvfb
 timeout -s KILL 15 "$game" --headless --screenshot "$work/title.png"
 
-# The box in frame pixels: its title bar (inside a one-pixel edge), the text below, the OK button.
-bar=(97 94 295 114)
-body=(97 114 295 159)
-ok_centre=(196 171)
-bar_colour=(0 84 166)
-
-# box_pixels PNG SCALE: the box at that scale, with white title text on its title bar and dark
-# text in its body; otherwise says what is missing.
-box_pixels() {
-    local s=$2
-    local bar_px white text
-    bar_px=$("$probe" "$1" $((bar[0] * s)) $((bar[1] * s)) $((bar[2] * s)) $((bar[3] * s)) "${bar_colour[@]}")
-    white=$("$probe" "$1" $((bar[0] * s)) $((bar[1] * s)) $((bar[2] * s)) $((bar[3] * s)) 255 255 255)
-    text=$("$probe" "$1" $((body[0] * s)) $((body[1] * s)) $((body[2] * s)) $((body[3] * s)) 0 0 0)
-    # The bar fills most of its 198 x 20 pixels; the title's letters take about 200 of them.
-    if [ "$bar_px" -ge $((3000 * s * s)) ] && [ "$white" -ge $((100 * s * s)) ] && [ "$text" -ge $((20 * s * s)) ]; then
-        return 0
-    fi
-    echo "title bar pixels $bar_px, white title pixels $white, dark text pixels $text at scale $s" >&2
-    return 1
-}
 play_ticks_in() { grep -c '^{"ev":"tick","timer":1,' "$1" || true; }
 playing_past() { [ "$(play_ticks_in "$2")" -gt "$1" ]; }
 leaves_title() { ! shows "$1" "$work/title.png" "$2"; }
-box_shown() { shot "$1" "$work/box_now.png" && box_pixels "$work/box_now.png" "$2" 2>/dev/null; }
+ok_centre=(196 171)  # the OK button's middle in frame pixels
 # The windows on the display, top-level or not: a box of its own would add one.
 all_windows() { xwininfo -root -tree | grep -o '^ *0x[0-9a-f]*' | sort; }
 # The program sends keys and clicks as the X server's own input (XTEST); without a window manager
@@ -102,7 +81,7 @@ ended_cleanly "the game did not end cleanly when closed on the title" "$work/gam
 grep -q '^{"ev":"key[a-z]*","code":13,' "$work/trace1.jsonl" && fail "Return on the box reached the game"
 grep -q '^{"ev":"keydown","code":38,.*"jikidy":-7,' "$work/trace1.jsonl" || fail "Up did not steer"
 grep -q '^{"ev":"keyup","code":38,.*"jikidy":0,' "$work/trace1.jsonl" || fail "releasing Up did not stop"
-grep '^{"ev":"keydown","code":90,' "$work/trace1.jsonl" | grep -qv '"laserx":500,' || fail "Z did not fire"
+[ "$(grep '^{"ev":"keydown","code":90,' "$work/trace1.jsonl" | grep -vc '"laserx":500,')" -gt 0 ] || fail "Z did not fire"
 check_replay "$work/trace1.jsonl" "$work/record1.txt"
 
 # 2. Scale 3: the same box, three times the size, where the game's frame is; OK at its scaled

@@ -16,9 +16,10 @@ trap cleanup EXIT
 fail() { echo "$test_name: $*" >&2; exit 1; }
 
 # start_xvfb: a 1280 x 1024 screen on a display number the server picks among the free ones, so
-# that tests running side by side (other checkouts too) never share a screen.
+# that tests running side by side (other checkouts too) never share a screen. -noreset: the
+# server does not start over (refusing connections for a moment) each time its last client leaves.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     disown  # no "Killed" notice from the shell when the clean-up ends it
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
@@ -90,6 +91,34 @@ shot() { timeout -s KILL 15 import -window "$1" "$2"; }
 # shows WINDOW PNG SCALE: the window shows that frame at that scale.
 shows() { shot "$1" "$work/now.png" && "$compare" "$2" "$work/now.png" "$3" 2>/dev/null; }
 
+# The game-over box, drawn by the game inside its frame, in frame pixels (needs probe): its title
+# bar inside a one-pixel edge, and the text below.
+bar=(97 94 295 114)
+body=(97 114 295 159)
+bar_colour=(0 84 166)
+
+# box_pixels PNG SCALE: the box at that scale, with white title text on its title bar and dark
+# text in its body; otherwise says what is missing.
+box_pixels() {
+    local s=$2
+    local bar_px white text
+    bar_px=$("$probe" "$1" $((bar[0] * s)) $((bar[1] * s)) $((bar[2] * s)) $((bar[3] * s)) "${bar_colour[@]}")
+    white=$("$probe" "$1" $((bar[0] * s)) $((bar[1] * s)) $((bar[2] * s)) $((bar[3] * s)) 255 255 255)
+    text=$("$probe" "$1" $((body[0] * s)) $((body[1] * s)) $((body[2] * s)) $((body[3] * s)) 0 0 0)
+    # The bar fills most of its 198 x 20 pixels; the title's letters take about 200 of them.
+    if [ "$bar_px" -ge $((3000 * s * s)) ] && [ "$white" -ge $((100 * s * s)) ] && [ "$text" -ge $((20 * s * s)) ]; then
+        return 0
+    fi
+    echo "title bar pixels $bar_px, white title pixels $white, dark text pixels $text at scale $s" >&2
+    return 1
+}
+# box_shown WINDOW SCALE: the window shows the game-over box.
+box_shown() { shot "$1" "$work/box_now.png" && box_pixels "$work/box_now.png" "$2" 2>/dev/null; }
+# replay_mark WINDOW SCALE: the red "REPLAY" mark in the frame's top right corner is shown.
+replay_mark() {
+    shot "$1" "$work/mark_now.png" &&
+        [ "$("$probe" "$work/mark_now.png" $((300 * $2)) 0 $((392 * $2)) $((20 * $2)) 160 0 0)" -gt $((50 * $2 * $2)) ]
+}
 file_size() { stat -c %s "$1"; }
 
 # check_replay TRACE RECORDING: the recording, replayed headless, gives the window's trace up to
@@ -112,3 +141,5 @@ no_sanitizer_report() {
         fail "sanitizer report: $(cat "$1")"
     fi
 }
+# Under `set -o pipefail` a reader that stops early (head, grep -q) can fail the whole pipeline
+# when the writer gets SIGPIPE: the tests read whole streams (sed -n, grep -c) instead.
