@@ -1,6 +1,7 @@
-// png_probe: looks at pixels of a PNG for the window tests. `png_probe F.png X Y` prints the colour
-// at (X, Y) as "R G B"; `png_probe F.png X0 Y0 X1 Y1 R G B` prints how many pixels of the half-open
-// rectangle have that colour, and `png_probe F.png X0 Y0 X1 Y1 max` the largest channel there.
+// png_probe: looks at pixels of a PNG for the window tests. `png_probe F.png` prints its size as
+// "W H"; `png_probe F.png X Y` prints the colour at (X, Y) as "R G B"; `png_probe F.png X0 Y0 X1 Y1 R G B` prints how
+// many pixels of the half-open rectangle have that colour, and `png_probe F.png X0 Y0 X1 Y1 max` the largest channel
+// there.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +12,7 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: png_probe F.png X Y | F.png X0 Y0 X1 Y1 (R G B | max)\n");
+    std::fprintf(stderr, "usage: png_probe F.png [X Y | X0 Y0 X1 Y1 (R G B | max)]\n");
     return 2;
 }
 
@@ -20,11 +21,15 @@ int channel(std::uint32_t p, int shift) { return int((p >> shift) & 0xFF); }
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 && argc != 7 && argc != 9) return usage();
+    if (argc != 2 && argc != 4 && argc != 7 && argc != 9) return usage();
     const auto image = kx::read_png(argv[1]);
     if (!image) {
         std::fprintf(stderr, "png_probe: cannot read %s\n", argv[1]);
         return 2;
+    }
+    if (argc == 2) {
+        std::printf("%d %d\n", image->width, image->height);
+        return 0;
     }
     auto at = [&](int x, int y) { return image->pixels[std::size_t(y) * std::size_t(image->width) + std::size_t(x)]; };
     const int x0 = std::atoi(argv[2]), y0 = std::atoi(argv[3]);

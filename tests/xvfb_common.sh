@@ -55,7 +55,7 @@ open_other_window() {
     timeout -s KILL 300 stdbuf -oL xev -name kx-other -geometry 200x100+10+10 -event keyboard >"$work/other.log" 2>&1 &
     pids+=($!)
     disown
-    wait_until 15 grep -q '^Outer window is' "$work/other.log" || fail "the other window did not open"
+    wait_until 15 grep -qs '^Outer window is' "$work/other.log" || fail "the other window did not open"
     other_id=$(($(sed -n 's/^Outer window is \(0x[0-9a-f]*\),.*/\1/p' "$work/other.log")))
 }
 
@@ -97,20 +97,33 @@ bar=(97 94 295 114)
 body=(97 114 295 159)
 bar_colour=(0 84 166)
 
-# box_pixels PNG SCALE: the box at that scale, with white title text on its title bar and dark
-# text in its body; otherwise says what is missing.
+# box_pixels PNG SCALE [LEFT TOP]: the box at that scale (the frame's top left corner at LEFT,
+# TOP), with white title text on its title bar and dark text in its body; otherwise says what is
+# missing.
 box_pixels() {
-    local s=$2
+    local s=$2 l=${3:-0} t=${4:-0}
     local bar_px white text
-    bar_px=$("$probe" "$1" $((bar[0] * s)) $((bar[1] * s)) $((bar[2] * s)) $((bar[3] * s)) "${bar_colour[@]}")
-    white=$("$probe" "$1" $((bar[0] * s)) $((bar[1] * s)) $((bar[2] * s)) $((bar[3] * s)) 255 255 255)
-    text=$("$probe" "$1" $((body[0] * s)) $((body[1] * s)) $((body[2] * s)) $((body[3] * s)) 0 0 0)
+    bar_px=$("$probe" "$1" $((l + bar[0] * s)) $((t + bar[1] * s)) $((l + bar[2] * s)) $((t + bar[3] * s)) "${bar_colour[@]}")
+    white=$("$probe" "$1" $((l + bar[0] * s)) $((t + bar[1] * s)) $((l + bar[2] * s)) $((t + bar[3] * s)) 255 255 255)
+    text=$("$probe" "$1" $((l + body[0] * s)) $((t + body[1] * s)) $((l + body[2] * s)) $((t + body[3] * s)) 0 0 0)
     # The bar fills most of its 198 x 20 pixels; the title's letters take about 200 of them.
     if [ "$bar_px" -ge $((3000 * s * s)) ] && [ "$white" -ge $((100 * s * s)) ] && [ "$text" -ge $((20 * s * s)) ]; then
         return 0
     fi
     echo "title bar pixels $bar_px, white title pixels $white, dark text pixels $text at scale $s" >&2
     return 1
+}
+# placement PNG: where a window of that picture's size shows the 392 x 286 frame (as the game
+# places it: the largest whole scale that fits, centred); sets factor, left and top.
+placement() {
+    local w h
+    read -r w h < <("$probe" "$1")
+    factor=$((w / 392 < h / 286 ? w / 392 : h / 286))
+    [ "$factor" -ge 1 ] || factor=1
+    left=$(((w - 392 * factor) / 2))
+    top=$(((h - 286 * factor) / 2))
+    [ "$left" -ge 0 ] || left=0
+    [ "$top" -ge 0 ] || top=0
 }
 # box_shown WINDOW SCALE: the window shows the game-over box.
 box_shown() { shot "$1" "$work/box_now.png" && box_pixels "$work/box_now.png" "$2" 2>/dev/null; }
