@@ -91,6 +91,14 @@ chord() {  # chord MODIFIER KEYS...
 close_box() {
     game_picture && box_in_picture || return 0
     note "box seen"
+    # With Alt held, Return would toggle fullscreen, Space open openbox's menu and a click move
+    # the window: a player closing the box lets go of them first.
+    for k in alt super; do
+        if [ -n "${held[$k]:-}" ]; then
+            x keyup "$k"
+            unset "held[$k]"
+        fi
+    done
     x windowactivate --sync "$game_id"
     if [ $((RANDOM % 2)) -eq 0 ]; then
         pick Return space Escape
@@ -155,6 +163,7 @@ done
 for k in "${!held[@]}"; do x keyup "$k"; done
 held=()
 activate "$game_id"
+sleep 1  # a fullscreen toggle or a resize still under way settles before the frame is looked for
 fresh=no
 ended=no
 for _ in $(seq 40); do
