@@ -21,7 +21,7 @@
 #include "platform/sdl_keys.h"
 #include "platform/sdl_message_box.h"
 #include "platform/sdl_screen.h"
-#include "platform/sdl_x11_errors.h"
+#include "platform/video_driver.h"
 #include "platform/window_stats.h"
 #include "run/renderer.h"
 #include "run/session.h"
@@ -54,10 +54,7 @@ struct Video {
         // The frame goes to the window as plain pixels: loading a 3D driver for it would cost
         // a hundred megabytes and several per cent of a core.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
-            throw std::runtime_error(std::string("cannot open a window (is there a display?): ") + SDL_GetError() +
-                                     "; run with --headless to play a replay without a screen");
-        tolerate_vanished_x11_windows();
+        open_video();
     }
     ~Video() { SDL_Quit(); }
     Video(const Video&) = delete;
