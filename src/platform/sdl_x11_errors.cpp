@@ -19,6 +19,8 @@ namespace {
     _exit(1);
 }
 
+// Replaces SDL's handler, whose only extra is to restore display modes changed for fullscreen:
+// the game never changes one (its fullscreen is the desktop's own size).
 int on_x_error(Display* display, XErrorEvent* error) {
     if (error->error_code == BadWindow) return 0;  // the window is gone already: nothing to do
     char name[160] = "";
