@@ -21,8 +21,9 @@ usage() {
 # The part in a private mount and PID namespace (see below): the mounts of the run vanish with it
 # even if it is killed, and nothing it started outlives it.
 inside() {  # RUN_DIR BARE_ROOT COMMAND
-    local run=$1 bare=$2 command=$3
-    local root=$run/root
+    # Not local: the EXIT trap runs after this function has returned.
+    run=$1 bare=$2 command=$3
+    root=$run/root
     finish() {
         local status=$?
         # What the command left running (servers, the game) holds the mounts: end it, by id. In
@@ -61,6 +62,11 @@ inside() {  # RUN_DIR BARE_ROOT COMMAND
     mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$root/tmp"
 
     local env=(HOME=/root TERM="${TERM:-dumb}" PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin)
+    # The newcomer's terminal brings its locale (C.UTF-8 is on every bookworm; others fall back to C).
+    local v
+    for v in LANG LANGUAGE $(compgen -v LC_); do
+        [ -n "${!v:-}" ] && env+=("$v=${!v}")
+    done
     # The X display of this machine, for the game's window: its sockets, and its cookie if any.
     if [ -n "${DISPLAY:-}" ]; then
         env+=(DISPLAY="$DISPLAY")
@@ -103,6 +109,7 @@ exec 9>"$cache/lock"
 flock 9
 if [ ! -f "$bare.complete" ]; then
     echo "fresh_machine: making a bare bookworm in $bare (once)"
+    started=$SECONDS
     rm -rf "$bare"
     debootstrap --variant=minbase bookworm "$bare" "$mirror"
     cat >"$bare/etc/apt/sources.list" <<EOF
@@ -112,6 +119,7 @@ deb $security bookworm-security main
 EOF
     rm -f "$bare"/var/cache/apt/archives/*.deb
     touch "$bare.complete"
+    echo "fresh_machine: the bare bookworm took $((SECONDS - started)) s"
 fi
 flock -u 9
 
@@ -133,7 +141,8 @@ echo "fresh_machine: $(git -C "$repo" log -1 --format='%h %s' HEAD)"
 echo "fresh_machine: running on a bare bookworm, as root in /src: $command"
 
 status=0
+started=$SECONDS
 unshare --mount --propagation private --pid --fork --mount-proc --kill-child=TERM -- \
     "$self" --inside "$run" "$bare" "$command" || status=$?
-echo "fresh_machine: '$command' exited with status $status"
+echo "fresh_machine: '$command' exited with status $status after $((SECONDS - started)) s"
 exit "$status"
