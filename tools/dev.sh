@@ -12,12 +12,13 @@ game_packages=(
     libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig1-dev libx11-dev
     fonts-ipafont-gothic fonts-dejavu-core
 )
-# Everything else the test command runs: clang for the fuzzers and the determinism check, the test
+# Everything else the test command runs: clang for the fuzzers and the determinism check, its
+# clang-format and clang-tidy for the house rules, the test
 # and benchmark libraries, zlib for tools/picture_gen, the X server, tools and window manager of
 # the window tests, and what the package check uses (dpkg-shlibdeps and file for CPack, lintian,
 # the validators).
 test_packages=(
-    clang zlib1g-dev
+    clang clang-format clang-tidy zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
     desktop-file-utils appstream dpkg-dev file lintian
@@ -47,6 +48,7 @@ case "${1:-}" in
         install_missing "${game_packages[@]}" "${test_packages[@]}"
         cmake --preset default >/dev/null
         cmake --build --preset default
+        tools/lint.sh build/default
         ctest --preset default
         tools/package_check.sh
         # Reliability (docs/reliability.md): the soak in the release build, the whole suite again
