@@ -57,6 +57,7 @@ public:
     bool replaying() const { return replay_ && next_replayed_ < replay_->events.size(); }
     bool finished() const { return finished_; }
 
+    const GameState& game_state() const { return session_->game().s; }
     const std::string& recording() const { return recording_; }
     const std::string& caption() const { return session_->game().form1.caption(); }
     const std::set<std::string>& missing_text() const { return text_.missing(); }

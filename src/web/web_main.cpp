@@ -70,6 +70,10 @@ EMSCRIPTEN_KEEPALIVE int kx_running() { return game->running() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int kx_replaying() { return game->replaying() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int kx_finished() { return game->finished() ? 1 : 0; }
 
+// Where the chick is, for the browser tests.
+EMSCRIPTEN_KEEPALIVE int kx_chick_x() { return int(game->game_state().jikix); }
+EMSCRIPTEN_KEEPALIVE int kx_chick_y() { return int(game->game_state().jikiy); }
+
 EMSCRIPTEN_KEEPALIVE const char* kx_recording() { return game->recording().c_str(); }
 EMSCRIPTEN_KEEPALIVE const char* kx_caption() { return game->caption().c_str(); }
 // What the game asked for that the text table lacks: empty, or one line per text.

@@ -129,6 +129,13 @@
     }
   }
 
+  // The game's state as the browser tests see it.
+  window.kxState = () => M && {
+    ticks: M._kx_ticks(), running: M._kx_running(), replaying: M._kx_replaying(), finished: M._kx_finished(),
+    box: M._kx_box_open(), paused: M._kx_paused(), chick: [M._kx_chick_x(), M._kx_chick_y()],
+    missing: M.UTF8ToString(M._kx_missing_text()),
+  };
+
   function pause(on) { M._kx_set_paused(on ? 1 : 0, performance.now()); }
 
   function loop(now) {
