@@ -11,6 +11,7 @@
 #include "platform/font_files.h"
 #include "platform/ttf_text.h"
 #include "run/input_script.h"
+#include "run/overlays.h"
 #include "run/renderer.h"
 #include "run/session.h"
 #include "web/table_text.h"
@@ -32,6 +33,17 @@ public:
     void compare(const Form1& form) {
         table_renderer_.draw(form, *table_frame_);
         ttf_renderer_.draw(form, *ttf_frame_);
+        ++compared_;
+        if (table_frame_->pixels != ttf_frame_->pixels) ++differing_;
+    }
+    // The game-over box over the frame of the moment, and the pause.
+    void compare_overlays(const PendingBox& box, TableText& table) {
+        *table_frame_ = *box.frame;
+        *ttf_frame_ = *box.frame;
+        draw_game_over_box(*table_frame_, table, box.title, box.prompt, false);
+        draw_game_over_box(*ttf_frame_, fonts(), box.title, box.prompt, false);
+        draw_paused(*table_frame_, table);
+        draw_paused(*ttf_frame_, fonts());
         ++compared_;
         if (table_frame_->pixels != ttf_frame_->pixels) ++differing_;
     }
@@ -67,7 +79,7 @@ TEST(TextTable, AnUnknownTextDrawsNothingAndIsReported) {
 }
 
 TEST(TextTable, GoldenReplaysNeedNoTextBeyondTheTableAndLookTheSame) {
-    int replays = 0;
+    int replays = 0, boxes = 0;
     for (const auto& entry : fs::directory_iterator(fs::path(KX_SOURCE_DIR) / "tests" / "replays")) {
         if (entry.path().extension() != ".txt") continue;
         ++replays;
@@ -75,6 +87,7 @@ TEST(TextTable, GoldenReplaysNeedNoTextBeyondTheTableAndLookTheSame) {
         TableText table(kTextTable);
         TwinFrames twins(table);
         Session session(input.seed.value_or(0), &table, nullptr);
+        session.keep_boxes();
         session.start();
         twins.compare(session.game().form1);
         std::size_t next = 0;
@@ -89,12 +102,17 @@ TEST(TextTable, GoldenReplaysNeedNoTextBeyondTheTableAndLookTheSame) {
             if (!session.any_timer_running()) break;
             session.run_period();
             twins.compare(session.game().form1);
+            if (session.box_pending()) {
+                twins.compare_overlays(*session.take_box(), table);
+                ++boxes;
+            }
         }
         EXPECT_TRUE(table.missing().empty()) << entry.path() << ": " << *table.missing().begin();
         EXPECT_EQ(twins.differing(), 0) << entry.path() << " of " << twins.compared() << " frames";
         EXPECT_GT(twins.compared(), 100) << entry.path();
     }
     EXPECT_GE(replays, 2);
+    EXPECT_GE(boxes, 1);  // a game over among them
 }
 
 // Random keys for a long run: game after game, a few of them far into the stages.

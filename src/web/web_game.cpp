@@ -1,170 +1,122 @@
-// The page's loop: due ticks at the tick rate from the animation frame's clock, at most a few
-// after a stall, replayed events between ticks, and the newest frame as RGBA for the canvas.
+// The page's game: the driver does the rules; this adds the tick limit, the recording and the
+// controllers, and turns frames into the canvas's RGBA.
 #include "web/web_game.h"
-
-#include <algorithm>
-#include <cmath>
 
 #include "elements/virtual_keys.h"
 
 namespace kx {
 
-WebGame::WebGame(const WebRun& run)
+WebGame::WebGame(const WebRun& run, double now_ms)
     : text_(kTextTable),
-      renderer_(text_),
       rgba_(std::size_t(Frame::kWidth) * Frame::kHeight * 4, 255),
-      replay_(run.replay),
-      limit_(run.max_ticks.value_or(INT64_MAX)),
-      period_ms_(1000.0 / run.tick_rate),
-      // A stall is made up for by at most the cap's worth of time at the usual rate, so that
-      // fast replays (?tick-rate=1000) still run at their rate between animation frames.
-      max_catch_up_(std::max<std::int64_t>(kMaxCatchUpTicks, (kMaxCatchUpTicks * run.tick_rate + 63) / 64)) {
-    // The game's box is posted, not waited for: the rest of the tick runs as in the headless
-    // mode, and the page shows the frame of the moment with the box until it is closed.
-    session_ =
-        std::make_unique<Session>(run.base_seed, &text_, [this](const std::string& prompt, const std::string& title) {
-            renderer_.draw(session_->game().form1, *box_frame_);
-            box_ = Box{title, prompt};
-            box_ticks_ = session_->ticks();
-        });
+      limit_(run.max_ticks.value_or(INT64_MAX)) {
+    session_ = std::make_unique<Session>(
+        run.base_seed, &text_, [this](const std::string&, const std::string&) { box_ticks_ = session_->ticks(); });
     recording_ = "# kippura-x recording\nseed " + std::to_string(run.base_seed) + "\n";
+    DriverOptions options;
+    options.tick_period_ns = 1'000'000'000LL / run.tick_rate;
+    options.refresh_ns = 1'000'000;  // the animation frame is the refresh: each one may show a frame
+    options.replay = run.replay;
+    if (options.replay) {  // events at or beyond the limit never come, as in the headless run
+        auto& events = options.replay->events;
+        cut_replay_ =
+            std::erase_if(events, [&](const KeyEvent& e) { return e.tick >= limit_; }) > 0 || run.max_ticks.has_value();
+    }
     session_->start();
+    driver_ = std::make_unique<Driver>(
+        *session_, text_, options,
+        [this](const KeyEvent& e) {
+            recording_ += std::to_string(e.tick) + (e.down ? " down " : " up ") + std::to_string(e.code) + "\n";
+        },
+        nullptr, ns(now_ms));
 }
 
-void WebGame::game_key(bool down, int code) {
-    recording_ += std::to_string(session_->ticks()) + (down ? " down " : " up ") + std::to_string(code) + "\n";
-    session_->key(down, code);
-    dirty_ = true;
+void WebGame::key(bool down, int code, double now_ms) {
+    if (down)
+        driver_->key_down(code, ns(now_ms));
+    else
+        driver_->key_up(code, ns(now_ms));
 }
 
-void WebGame::key(bool down, int code) {
-    if (finished_) return;
-    if (replaying()) {
-        if (down && code == kKeyEscape) next_replayed_ = replay_->events.size();
-        return;
+void WebGame::pad_keys(double now_ms) {
+    for (const VirtualKey& k : pad_keys_) {
+        if (k.down)
+            driver_->key_down(k.code, ns(now_ms), true);
+        else
+            driver_->key_up(k.code, ns(now_ms), true);
     }
-    if (box_) {
-        if (!down && (code == kKeyReturn || code == kKeySpace || code == kKeyEscape)) close_box();
-        return;
-    }
-    if (paused_) return;
-    game_key(down, code);
+    pad_keys_.clear();
 }
 
 void WebGame::pad_button(int pad, GamepadKeys::Button button, bool pressed, double now_ms) {
-    pad_keys_.clear();
     pads_[pad].button(button, pressed, std::int64_t(now_ms), pad_keys_);
-    const bool closes =
-        button == GamepadKeys::Button::A || button == GamepadKeys::Button::B || button == GamepadKeys::Button::Start;
-    if (box_ && closes && !pressed && !replaying()) {
-        close_box();
-        return;
-    }
-    for (const VirtualKey& k : pad_keys_) key(k.down, k.code);
+    pad_keys(now_ms);
 }
 
 void WebGame::pad_stick(int pad, int x, int y, double now_ms) {
-    pad_keys_.clear();
     pads_[pad].stick(x, y, std::int64_t(now_ms), pad_keys_);
-    for (const VirtualKey& k : pad_keys_) key(k.down, k.code);
+    pad_keys(now_ms);
 }
 
-void WebGame::pad_gone(int pad) {
-    pad_keys_.clear();
+void WebGame::pad_gone(int pad, double now_ms) {
     pads_[pad].release_all(pad_keys_);
     pads_.erase(pad);
-    for (const VirtualKey& k : pad_keys_) key(k.down, k.code);
+    pad_keys(now_ms);
 }
 
-void WebGame::close_box() {
-    if (!box_) return;
-    box_.reset();
-    was_running_ = false;  // the clock starts afresh: no catch-up for the time the box was open
-    dirty_ = true;
+void WebGame::pointer(bool down, int x, int y, double now_ms) {
+    if (down)
+        driver_->pointer_down(x, y);
+    else
+        driver_->pointer_up(x, y, ns(now_ms));
 }
 
-void WebGame::set_paused(bool paused, double now_ms) {
-    if (paused && (!running() || box_ || finished_)) return;
-    if (paused_ == paused) return;
-    paused_ = paused;
-    if (!paused) {
-        epoch_ms_ = now_ms;  // the clock stood still: no burst of ticks follows
-        scheduled_ = 0;
+// A replay cut short by ?ticks= is still watched, not played: its box closes by itself as the
+// driver closes a replay's box, although the events stamped beyond the limit were dropped.
+void WebGame::close_watched_box(std::int64_t now) {
+    if (!cut_replay_ || !driver_->box_open() || driver_->replaying()) {
+        box_seen_ = -1;
+        return;
     }
-}
-
-// A replayed event is handled once its tick count is reached, or at once while no timer runs.
-void WebGame::feed_replay() {
-    while (replaying() && !box_) {
-        const KeyEvent& e = replay_->events[next_replayed_];
-        if (e.tick >= limit_) {
-            next_replayed_ = replay_->events.size();
-            break;
-        }
-        if (e.tick > session_->ticks() && session_->any_timer_running()) break;
-        ++next_replayed_;
-        game_key(e.down, e.code);
-    }
-}
-
-void WebGame::run_due_ticks(double now_ms) {
-    const bool running = session_->any_timer_running();
-    if (running && !was_running_) {
-        epoch_ms_ = now_ms;
-        scheduled_ = 0;
-    }
-    was_running_ = running;
-    if (!running) return;
-    const auto due = std::int64_t(std::floor((now_ms - epoch_ms_) / period_ms_));
-    if (due - scheduled_ > max_catch_up_) scheduled_ = due - max_catch_up_;
-    while (scheduled_ < due && !box_ && session_->ticks() < limit_) {
-        feed_replay();
-        if (!session_->any_timer_running()) break;
-        session_->run_period(limit_);
-        ++scheduled_;
-        dirty_ = true;
-    }
+    if (box_seen_ < 0) box_seen_ = now;
+    if (now - box_seen_ < Driver::kReplayBoxNs) return;
+    driver_->key_down(kKeyReturn, now);
+    driver_->key_up(kKeyReturn, now);
 }
 
 bool WebGame::frame(double now_ms) {
     for (auto& [pad, keys] : pads_) {
-        pad_keys_.clear();
         keys.repeat(std::int64_t(now_ms), pad_keys_);
-        for (const VirtualKey& k : pad_keys_) key(k.down, k.code);
+        pad_keys(now_ms);
     }
-    if (box_) {
-        if (box_->opened_ms < 0) box_->opened_ms = now_ms;
-        // A replay is watched, not played: its box closes by itself.
-        if (replay_ && now_ms - box_->opened_ms >= kReplayBoxMs) close_box();
+    const std::int64_t now = ns(now_ms);
+    close_watched_box(now);
+    // Near the limit, one due tick at a time, so that the run stops exactly on it.
+    while (session_->ticks() < limit_) {
+        if (limit_ - session_->ticks() > kMaxCatchUpTicks + 1) {
+            driver_->advance(now);
+            break;
+        }
+        const std::int64_t wake = driver_->wake_at();
+        if (wake > now) {
+            driver_->advance(now);  // replayed events and the box's own time
+            break;
+        }
+        const std::int64_t before = session_->ticks();
+        driver_->advance(wake);
+        if (session_->ticks() == before && driver_->wake_at() == wake) break;
     }
-    if (!finished_ && !box_ && !paused_) {
-        feed_replay();
-        run_due_ticks(now_ms);
-        feed_replay();
-        if (session_->ticks() >= limit_) finished_ = true;
-    }
-    if (!dirty_) return false;
-    draw();
-    return true;
-}
-
-void WebGame::draw() {
-    const Frame* shown = frame_.get();
-    if (box_) {
-        shown = box_frame_.get();
-        shown_ticks_ = box_ticks_;
-    } else {
-        renderer_.draw(session_->game().form1, *frame_);
-        shown_ticks_ = session_->ticks();
-    }
+    if (!driver_->present_due(now)) return false;
+    const Frame& shown = driver_->present(now);
+    shown_ticks_ = driver_->box_open() ? box_ticks_ : session_->ticks();
     std::uint8_t* out = rgba_.data();
-    for (const std::uint32_t p : shown->pixels) {
+    for (const std::uint32_t p : shown.pixels) {
         out[0] = std::uint8_t(p >> 16);
         out[1] = std::uint8_t(p >> 8);
         out[2] = std::uint8_t(p);
         out += 4;  // alpha stays opaque
     }
-    dirty_ = false;
+    return true;
 }
 
 }  // namespace kx

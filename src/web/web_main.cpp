@@ -33,7 +33,8 @@ EMSCRIPTEN_KEEPALIVE int kx_parse_input(const char* text) {
 EMSCRIPTEN_KEEPALIVE const char* kx_error() { return error.c_str(); }
 
 // A seed from the query wins over the replay's, which wins over the clock's (`clock_seed`).
-EMSCRIPTEN_KEEPALIVE void kx_start(int has_seed, double seed, double clock_seed, int tick_rate, double max_ticks) {
+EMSCRIPTEN_KEEPALIVE void kx_start(int has_seed, double seed, double clock_seed, int tick_rate, double max_ticks,
+                                   double now_ms) {
     kx::WebRun run;
     const auto file_seed = replay && replay->seed ? std::optional<double>(*replay->seed) : std::nullopt;
     run.base_seed = std::uint32_t(has_seed ? seed : file_seed.value_or(clock_seed));
@@ -42,29 +43,23 @@ EMSCRIPTEN_KEEPALIVE void kx_start(int has_seed, double seed, double clock_seed,
     if (max_ticks >= 0) run.max_ticks = std::int64_t(max_ticks);
     replay.reset();
     game.reset();
-    game = std::make_unique<kx::WebGame>(run);
+    game = std::make_unique<kx::WebGame>(run, now_ms);
 }
 
-EMSCRIPTEN_KEEPALIVE void kx_key(int down, int code) { game->key(down != 0, code); }
+EMSCRIPTEN_KEEPALIVE void kx_key(int down, int code, double now_ms) { game->key(down != 0, code, now_ms); }
+EMSCRIPTEN_KEEPALIVE void kx_pointer(int down, int x, int y, double now_ms) { game->pointer(down != 0, x, y, now_ms); }
+EMSCRIPTEN_KEEPALIVE void kx_focus_lost(double now_ms) { game->focus_lost(now_ms); }
 EMSCRIPTEN_KEEPALIVE void kx_pad_button(int pad, int button, int pressed, double now_ms) {
     game->pad_button(pad, kx::GamepadKeys::Button(button), pressed != 0, now_ms);
 }
 EMSCRIPTEN_KEEPALIVE void kx_pad_stick(int pad, int x, int y, double now_ms) { game->pad_stick(pad, x, y, now_ms); }
-EMSCRIPTEN_KEEPALIVE void kx_pad_gone(int pad) { game->pad_gone(pad); }
+EMSCRIPTEN_KEEPALIVE void kx_pad_gone(int pad, double now_ms) { game->pad_gone(pad, now_ms); }
 
 EMSCRIPTEN_KEEPALIVE int kx_frame(double now_ms) { return game->frame(now_ms) ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* kx_pixels() { return game->rgba(); }
 EMSCRIPTEN_KEEPALIVE double kx_ticks() { return double(game->shown_ticks()); }
 
 EMSCRIPTEN_KEEPALIVE int kx_box_open() { return game->box_open() ? 1 : 0; }
-EMSCRIPTEN_KEEPALIVE const char* kx_box_title() { return game->box_title().c_str(); }
-EMSCRIPTEN_KEEPALIVE const char* kx_box_prompt() { return game->box_prompt().c_str(); }
-EMSCRIPTEN_KEEPALIVE void kx_close_box() { game->close_box(); }
-
-EMSCRIPTEN_KEEPALIVE int kx_set_paused(int paused, double now_ms) {
-    game->set_paused(paused != 0, now_ms);
-    return game->paused() ? 1 : 0;
-}
 EMSCRIPTEN_KEEPALIVE int kx_paused() { return game->paused() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int kx_running() { return game->running() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int kx_replaying() { return game->replaying() ? 1 : 0; }

@@ -186,7 +186,10 @@ def test_box_closes_on_return_and_on_click(server):
         press(d, Keys.ENTER)
         wait_for(d, lambda s: not s['box'] and not s['running'])
         play_to_game_over(d)
-        d.find_element(By.ID, 'box-ok').click()
+        # OK on the box drawn in the canvas (its button spans 164..228 x 159..183 of the frame).
+        c = d.find_element(By.ID, 'screen')
+        r = d.execute_script('const r = arguments[0].getBoundingClientRect(); return [r.width, r.height]', c)
+        ActionChains(d).move_to_element_with_offset(c, (196 - W / 2) * r[0] / W, (171 - H / 2) * r[1] / H).click().perform()
         wait_for(d, lambda s: not s['box'] and not s['running'])
         assert d.find_element(By.ID, 'download').get_attribute('hidden') is None, 'no link to the game just played'
     finally:
@@ -199,12 +202,12 @@ def test_focus_loss_pauses(server):
         d.get(server.url + 'index.html?seed=3')
         wait_for(d, lambda s: s['ticks'] == 0)
         press(d, Keys.ENTER)
-        wait_for(d, lambda s: s['running'] and s['ticks'] > 10)
+        wait_for(d, lambda s: s['running'] and s['ticks'] > 75)  # in play: the fly-in does not pause
         d.execute_script("window.dispatchEvent(new Event('blur'))")  # what the browser sends on focus loss
         s = wait_for(d, lambda s: s['paused'])
         time.sleep(0.5)
         assert state(d)['ticks'] == s['ticks'], 'ticks ran while paused'
-        assert d.find_element(By.ID, 'paused').is_displayed()
+        assert d.find_element(By.ID, 'screen').get_attribute('data-paused') == '1'
         press(d, 'p')
         wait_for(d, lambda s: not s['paused'])
         time.sleep(0.2)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "run/overlays.h"
 #include "run/renderer.h"
 #include "run/session.h"
 #include "sequences/sequences.h"
@@ -48,6 +49,14 @@ void show_every_text(RecordingText& text) {
         form.print("SCORE " + std::to_string(score));
         renderer.draw(form, *frame);
     }
+
+    // The overlays of the window and the page: the box for every score, the pause, the replay.
+    for (int score = 0; score <= kHighestScore; ++score) {
+        draw_game_over_box(*frame, text, "GAME OVER", "SCORE " + std::to_string(score), false);
+        draw_game_over_box(*frame, text, "GAME OVER", "SCORE " + std::to_string(score), true);
+    }
+    draw_paused(*frame, text);
+    draw_replay_mark(*frame, text);
 
     // The ending with the whole staff roll.
     ending(session.game());

@@ -7,13 +7,11 @@
   const canvas = document.getElementById('screen');
   const context = canvas.getContext('2d', {alpha: false});
   const stage = document.getElementById('stage');
-  const boxElement = document.getElementById('box');
-  const pausedElement = document.getElementById('paused');
   const pad = document.getElementById('pad');
   const download = document.getElementById('download');
   const message = document.getElementById('message');
   const W = 392, H = 286;
-  const KEY_RETURN = 13, KEY_PAUSE = 19, KEY_P = 80;
+  const KEY_RETURN = 13;
 
   // What the page measured, for tools/measure_web.py.
   const stats = window.kxStats = {frameMs: [], tickLog: [], titleDrawnMs: null};
@@ -57,7 +55,6 @@
   let M = null;  // the program
   let pixels = null;
   let tickRate = 64, maxTicks = -1, seed = null;
-  const swallowedUps = new Set();
 
   function startGame(inputText) {
     if (inputText !== null) {
@@ -66,10 +63,10 @@
       M._free(ptr);
       if (bad) throw new Error(M.UTF8ToString(M._kx_error()));
     }
-    M._kx_start(seed === null ? 0 : 1, seed === null ? 0 : seed, (Date.now() >>> 0), tickRate, maxTicks);
+    M._kx_start(seed === null ? 0 : 1, seed === null ? 0 : seed, (Date.now() >>> 0), tickRate, maxTicks,
+                performance.now());
     document.title = M.UTF8ToString(M._kx_caption());
     pixels = null;
-    swallowedUps.clear();
   }
 
   function allocString(text) {
@@ -106,14 +103,7 @@
   let recordingLength = 0;
   function showState() {
     const boxOpen = M._kx_box_open() === 1;
-    if (boxOpen && boxElement.hidden) {
-      document.getElementById('box-title').textContent = M.UTF8ToString(M._kx_box_title());
-      document.getElementById('box-prompt').textContent = M.UTF8ToString(M._kx_box_prompt());
-    }
-    boxElement.hidden = !boxOpen;
     const paused = M._kx_paused() === 1;
-    pausedElement.hidden = !paused;
-    canvas.classList.toggle('dim', paused);
     canvas.dataset.paused = paused ? '1' : '0';
     canvas.dataset.box = boxOpen ? '1' : '0';
     // After a game, the game just played as an input file the desktop game replays.
@@ -136,7 +126,7 @@
     missing: M.UTF8ToString(M._kx_missing_text()),
   };
 
-  function pause(on) { M._kx_set_paused(on ? 1 : 0, performance.now()); }
+  function focusLost() { M._kx_focus_lost(performance.now()); }
 
   function loop(now) {
     const started = performance.now();
@@ -157,23 +147,7 @@
     // The browser's and the desktop's own shortcuts keep working.
     if (event.ctrlKey || event.altKey || event.metaKey) return;
     if (SCROLLING.has(event.code)) event.preventDefault();
-    const code = virtualKey(event.code);
-    if (!down && swallowedUps.delete(code)) return;
-    const paused = M._kx_paused() === 1;
-    if (down && paused) {
-      if (code === KEY_P || code === KEY_PAUSE || code === KEY_RETURN) {
-        pause(false);
-        swallowedUps.add(code);
-      }
-      return;
-    }
-    if (down && !event.repeat && (code === KEY_P || code === KEY_PAUSE) && M._kx_running() === 1 &&
-        M._kx_box_open() === 0 && M._kx_replaying() === 0) {
-      pause(true);
-      swallowedUps.add(code);
-      return;
-    }
-    M._kx_key(down ? 1 : 0, code);
+    M._kx_key(down ? 1 : 0, virtualKey(event.code), performance.now());
   }
 
   // Controllers in the standard layout: D-pad, A, B, Start; the left stick.
@@ -191,10 +165,6 @@
         const pressed = !!(gp.buttons[index] && gp.buttons[index].pressed);
         state.buttons[button] = pressed;
         if (pressed === !!old.buttons[button]) continue;
-        if (button === 6 && pressed && M._kx_paused() === 1) {
-          pause(false);
-          continue;
-        }
         M._kx_pad_button(gp.index, button, pressed ? 1 : 0, now);
       }
       state.x = Math.round((gp.axes[0] || 0) * 32767);
@@ -204,7 +174,7 @@
     }
     for (const index of padState.keys()) {
       if (!seen.has(index)) {
-        M._kx_pad_gone(index);
+        M._kx_pad_gone(index, now);
         padState.delete(index);
       }
     }
@@ -224,7 +194,7 @@
         if (held === down) return;
         held = down;
         button.classList.toggle('pressed', down);
-        M._kx_key(down ? 1 : 0, code);
+        M._kx_key(down ? 1 : 0, code, performance.now());
       };
       button.addEventListener('pointerdown', press(true));
       for (const up of ['pointerup', 'pointercancel', 'pointerleave']) button.addEventListener(up, press(false));
@@ -237,21 +207,27 @@
     window.addEventListener('keydown', (event) => keyEvent(event, true));
     window.addEventListener('keyup', (event) => keyEvent(event, false));
     window.addEventListener('resize', fit);
-    window.addEventListener('blur', () => pause(true));
-    document.addEventListener('visibilitychange', () => { if (document.hidden) pause(true); });
-    canvas.addEventListener('pointerdown', () => {
+    window.addEventListener('blur', focusLost);
+    document.addEventListener('visibilitychange', () => { if (document.hidden) focusLost(); });
+    // Pointers on the canvas: OK on the box; a tap on the title starts a game.
+    const framePoint = (event) => {
+      const r = canvas.getBoundingClientRect();
+      return [Math.floor((event.clientX - r.left) * W / r.width), Math.floor((event.clientY - r.top) * H / r.height)];
+    };
+    canvas.addEventListener('pointerdown', (event) => {
       canvas.focus();
-      if (M._kx_paused() === 1) {
-        pause(false);
-      } else if (M._kx_running() === 0 && M._kx_box_open() === 0 && M._kx_replaying() === 0) {
-        M._kx_key(1, KEY_RETURN);  // a tap on the title starts a game
-        M._kx_key(0, KEY_RETURN);
-      }
+      const [x, y] = framePoint(event);
+      M._kx_pointer(1, x, y, performance.now());
     });
-    pausedElement.addEventListener('pointerdown', () => pause(false));
-    document.getElementById('box-ok').addEventListener('click', () => {
-      M._kx_close_box();
-      canvas.focus();
+    canvas.addEventListener('pointerup', (event) => {
+      const [x, y] = framePoint(event);
+      const now = performance.now();
+      const idle = M._kx_box_open() === 0;
+      M._kx_pointer(0, x, y, now);
+      if (idle && M._kx_running() === 0 && M._kx_box_open() === 0 && M._kx_replaying() === 0 && M._kx_paused() === 0) {
+        M._kx_key(1, KEY_RETURN, now);
+        M._kx_key(0, KEY_RETURN, now);
+      }
     });
     document.getElementById('fullscreen').addEventListener('click', () => {
       if (document.fullscreenElement) document.exitFullscreen();
