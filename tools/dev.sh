@@ -2,6 +2,7 @@
 # Set-up, build, play and test on a Debian machine.
 #   tools/dev.sh play [game options]   install what the game needs, build the game alone, start it
 #   tools/dev.sh test                  install everything, build, run every test
+#   tools/dev.sh web                   install what is missing, build the browser site, serve it
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -63,8 +64,16 @@ case "${1:-}" in
         fuzz/run.sh 60
         tools/determinism.sh
         ;;
+    web)
+        # The native build renders the text table and the icons; emscripten builds the page.
+        install_missing "${game_packages[@]}" emscripten nodejs
+        cmake --preset web >/dev/null
+        cmake --build --preset web
+        echo "kippura-x in the browser: http://127.0.0.1:8642/ (Ctrl+C stops the server)"
+        exec /usr/bin/python3 -m http.server 8642 --bind 127.0.0.1 --directory build/web/site
+        ;;
     *)
-        echo "usage: tools/dev.sh play [game options] | tools/dev.sh test" >&2
+        echo "usage: tools/dev.sh play [game options] | tools/dev.sh test | tools/dev.sh web" >&2
         exit 2
         ;;
 esac
