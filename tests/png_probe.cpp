@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/png_file.h"
+#include "png_read.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ int channel(std::uint32_t p, int shift) { return int((p >> shift) & 0xFF); }
 
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 4 && argc != 7 && argc != 9) return usage();
-    const auto image = kx::read_png(argv[1]);
+    const auto image = kx::test::read_png(argv[1]);
     if (!image) {
         std::fprintf(stderr, "png_probe: cannot read %s\n", argv[1]);
         return 2;
