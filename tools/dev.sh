@@ -13,10 +13,10 @@ game_packages=(
     fonts-ipafont-gothic fonts-dejavu-core
 )
 # Everything else the test command runs: clang and its sanitizer and libFuzzer run-time (only
-# recommended by clang, so not there with --no-install-recommends) for the fuzzers and the
-# determinism check, the test and benchmark libraries, zlib for tools/picture_gen, the X server, tools and window manager of
-# the window tests, and what the package check uses (dpkg-shlibdeps and file for CPack, lintian,
-# the validators).
+# recommended by clang, so missing with --no-install-recommends) for the fuzzers and the
+# determinism check, the test and benchmark libraries, zlib for tools/picture_gen, the X server,
+# tools and window manager of the window tests, and what the package check uses
+# (dpkg-shlibdeps and file for CPack, lintian, the validators).
 test_packages=(
     clang libclang-rt-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
