@@ -13,13 +13,14 @@ game_packages=(
     libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig1-dev libx11-dev
     fonts-ipafont-gothic fonts-dejavu-core
 )
-# Everything else the test command runs: clang for the fuzzers and the determinism check, its
-# clang-format and clang-tidy for the house rules, the test
-# and benchmark libraries, zlib for tools/picture_gen, the X server, tools and window manager of
-# the window tests, and what the package check uses (dpkg-shlibdeps and file for CPack, lintian,
-# the validators).
+# Everything else the test command runs: clang and its sanitizer and libFuzzer run-time (only
+# recommended by clang, so missing with --no-install-recommends) for the fuzzers and the
+# determinism check, clang-format and clang-tidy for the house rules, the test and benchmark
+# libraries, zlib for tools/picture_gen, the X server, tools and window manager of the window
+# tests, and what the package check uses (dpkg-shlibdeps and file for CPack, lintian, the
+# validators).
 test_packages=(
-    clang clang-format clang-tidy zlib1g-dev
+    clang libclang-rt-dev clang-format clang-tidy zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
     desktop-file-utils appstream dpkg-dev file lintian
