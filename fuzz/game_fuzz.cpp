@@ -1,5 +1,5 @@
 // libFuzzer target: the game driven headless by arbitrary key events and tick runs, with the
-// rules of tools/soak/invariants.h checked after every event and every tick.
+// rules of tests/soak/invariants.h checked after every event and every tick.
 //
 // The bytes: four for the seed, then one operation per byte (some take one more byte):
 //   00xxxxxx  key down, 01xxxxxx  key up: x < 8 picks a key the game knows (or space, or 0);

@@ -20,7 +20,7 @@ TEST(WindowUnits, AUnitDownIs22Over21Pixel) {
 
 TEST(ImageSprite, TakesThePictureAndSizeOfAnotherSprite) {
     test::TestGame tg;
-    ImageSprite sprite("probe", 0, 0, true, nullptr);
+    ImageSprite sprite(0, 0, true, nullptr);
     sprite.take_picture(tg.f.kippura);
     ASSERT_NE(sprite.picture(), nullptr);
     EXPECT_EQ(sprite.picture()->name, "chick");
@@ -32,7 +32,7 @@ TEST(ImageSprite, TakesThePictureAndSizeOfAnotherSprite) {
 }
 
 TEST(BoxSprite, SettingTheBackgroundErasesEveryPrintEvenWhenPersistent) {
-    BoxSprite box("box", 0, 0, 100, 100, Rgb{0, 0, 0}, nullptr, FontSpec{}, Rgb{255, 255, 0});
+    BoxSprite box(0, 0, 100, 100, Rgb{0, 0, 0}, nullptr, FontSpec{}, Rgb{255, 255, 0});
     box.set_persistent(true);
     box.set_text_position(5, 6);
     box.print("one");
@@ -47,7 +47,7 @@ TEST(BoxSprite, SettingTheBackgroundErasesEveryPrintEvenWhenPersistent) {
 }
 
 TEST(BoxSprite, FontSettingsAffectOnlyLaterPrints) {
-    BoxSprite box("box", 0, 0, 100, 100, Rgb{0, 0, 0}, nullptr, FontSpec{FontFace::Gothic, 48}, Rgb{1, 2, 3});
+    BoxSprite box(0, 0, 100, 100, Rgb{0, 0, 0}, nullptr, FontSpec{FontFace::Gothic, 48}, Rgb{1, 2, 3});
     box.print("a");
     box.set_font_size(15);
     box.set_bold(true);

@@ -1,61 +1,139 @@
 // Golden runs: every tests/replays/NAME.txt is replayed by the real program headless, and its
-// trace must match NAME.expected (record count, a hash of the whole trace, and the last record
-// in full, so that a change shows up as a readable diff). After a deliberate change of the game,
-// rewrite the expected files with KX_UPDATE_GOLDENS=1 and review the diff.
+// trace must equal NAME.trace.gz, the whole recorded trace, and its last frame must hash as in
+// NAME.expected. NAME.expected is the readable side of a golden: the record count, an FNV-1a 64
+// hash of the trace, the hash of the last frame's pixels and the last record in full. A failure
+// names the first record that differs and the fields inside it.
+//
+// After a deliberate change of the game, rewrite the goldens and review the diff:
+//   tools/update_goldens.sh        (or: KX_UPDATE_GOLDENS=1 ctest --preset default -R Golden -V)
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
+
+#include "gzip_file.h"
+#include "png_read.h"
+#include "trace_diff.h"
 
 namespace kx {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string summary_of_trace(const std::string& path) {
-    std::ifstream in(path);
-    std::uint64_t hash = 0xcbf29ce484222325ull;  // FNV-1a, 64 bits
-    std::size_t records = 0;
-    std::string line, last;
-    while (std::getline(in, line)) {
-        for (unsigned char c : line + "\n") hash = (hash ^ c) * 0x100000001b3ull;
-        ++records;
-        last = line;
-    }
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-    return "records " + std::to_string(records) + "\nfnv1a64 " + hex + "\nlast " + last + "\n";
-}
-
 std::string read_file(const fs::path& path) {
-    std::ifstream in(path);
+    std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
 }
 
-TEST(GoldenReplays, TracesMatchTheRecordedOnes) {
+// FNV-1a 64 of the frame's pixels, each as its red, green and blue bytes, row by row.
+std::string frame_hash(const test::Image& image) {
+    std::string rgb;
+    rgb.reserve(image.pixels.size() * 3);
+    for (std::uint32_t p : image.pixels) {
+        rgb += char(p >> 16 & 0xFF);
+        rgb += char(p >> 8 & 0xFF);
+        rgb += char(p & 0xFF);
+    }
+    return std::to_string(image.width) + "x" + std::to_string(image.height) + " " + test::hex64(test::fnv1a64(rgb));
+}
+
+std::size_t records_in(const std::string& trace) {
+    std::size_t n = 0;
+    for (char c : trace) n += c == '\n';
+    return n;
+}
+
+std::string last_record(const std::string& trace) {
+    if (trace.size() < 2) return {};
+    const std::size_t newline = trace.rfind('\n', trace.size() - 2);
+    const std::size_t from = newline == std::string::npos ? 0 : newline + 1;
+    return trace.substr(from, trace.size() - 1 - from);
+}
+
+// NAME.expected: the figures of the trace, then the frame's.
+std::string summary(const std::string& trace, const std::string& frame) {
+    return "records " + std::to_string(records_in(trace)) + "\nfnv1a64 " + test::hex64(test::fnv1a64(trace)) +
+           "\nframe_rgb_fnv1a64 " + frame + "\nlast " + last_record(trace) + "\n";
+}
+
+// The line of `text` that starts with `key` and a space, without them.
+std::string line_of(const std::string& text, const std::string& key) {
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(key + " ", 0) == 0) return line.substr(key.size() + 1);
+    return "(none)";
+}
+
+struct Golden {
+    fs::path input, trace_gz, expected;
+    std::string name() const { return input.stem().string(); }
+};
+
+// Runs the program on the golden's input; gives the trace and the last frame's hash.
+std::pair<std::string, std::string> run(const Golden& g) {
+    const std::string base = ::testing::TempDir() + "kx_golden_" + g.name();
+    const std::string cmd = std::string(KX_BINARY) + " --headless --input " + g.input.string() + " --trace " + base +
+                            ".jsonl --screenshot " + base + ".png";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    const std::string trace = read_file(base + ".jsonl");
+    const auto image = test::read_png(base + ".png");
+    EXPECT_TRUE(image.has_value()) << "no screenshot from " << cmd;
+    std::remove((base + ".jsonl").c_str());
+    std::remove((base + ".png").c_str());
+    return {trace, image ? frame_hash(*image) : "(no frame)"};
+}
+
+void update(const Golden& g, const std::string& trace, const std::string& frame) {
+    const auto old = test::read_gzip(g.trace_gz.string());
+    const std::string change = old ? test::first_difference(*old, trace) : "new golden";
+    const std::string old_frame = line_of(read_file(g.expected), "frame_rgb_fnv1a64");
+    test::write_gzip(g.trace_gz.string(), trace);
+    std::ofstream(g.expected, std::ios::binary) << summary(trace, frame);
+    std::cout << g.name() << ": " << (change.empty() ? "trace unchanged" : "trace changed: " + change) << "\n"
+              << g.name() << ": last frame " << (old_frame == frame ? "unchanged" : old_frame + " -> " + frame) << "\n"
+              << g.name() << ": " << fs::file_size(g.trace_gz) << " bytes compressed\n";
+}
+
+void check(const Golden& g, const std::string& trace, const std::string& frame) {
+    const auto golden = test::read_gzip(g.trace_gz.string());
+    ASSERT_TRUE(golden.has_value()) << g.trace_gz << " is missing or not gzip; make it with KX_UPDATE_GOLDENS=1";
+    const std::string expected = read_file(g.expected);
+    // The two files of a golden are written together; one edited alone is caught here.
+    EXPECT_EQ(summary(*golden, line_of(expected, "frame_rgb_fnv1a64")), expected)
+        << g.expected << " does not describe " << g.trace_gz;
+    const std::string change = test::first_difference(*golden, trace);
+    if (!change.empty())
+        ADD_FAILURE() << g.name() << " against " << g.trace_gz.filename().string() << ": " << change
+                      << "\n  (the whole expected trace: zcat " << g.trace_gz.string()
+                      << "; if the change is meant: tools/update_goldens.sh)";
+    const std::string golden_frame = line_of(expected, "frame_rgb_fnv1a64");
+    if (frame != golden_frame)
+        ADD_FAILURE() << g.name() << ": the last frame differs (size and FNV-1a 64 of its RGB bytes): expected "
+                      << golden_frame << ", got " << frame;
+}
+
+TEST(GoldenReplays, TracesAndLastFramesMatchTheRecordedOnes) {
     const fs::path dir = fs::path(KX_SOURCE_DIR) / "tests" / "replays";
-    const bool update = std::getenv("KX_UPDATE_GOLDENS") != nullptr;
-    int replays = 0;
+    const bool updating = std::getenv("KX_UPDATE_GOLDENS") != nullptr;
+    int goldens = 0;
     for (const auto& entry : fs::directory_iterator(dir)) {
         if (entry.path().extension() != ".txt") continue;
-        ++replays;
-        const std::string trace = ::testing::TempDir() + "kx_golden_" + entry.path().stem().string() + ".jsonl";
-        const std::string cmd =
-            std::string(KX_BINARY) + " --headless --input " + entry.path().string() + " --trace " + trace;
-        ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
-        const std::string summary = summary_of_trace(trace);
-        std::remove(trace.c_str());
-        fs::path expected = entry.path();
-        expected.replace_extension(".expected");
-        if (update) std::ofstream(expected) << summary;
-        EXPECT_EQ(summary, read_file(expected)) << entry.path().filename();
+        ++goldens;
+        Golden g{entry.path(), entry.path(), entry.path()};
+        g.trace_gz.replace_extension(".trace.gz");
+        g.expected.replace_extension(".expected");
+        const auto [trace, frame] = run(g);
+        if (updating)
+            update(g, trace, frame);
+        else
+            check(g, trace, frame);
     }
-    EXPECT_GE(replays, 2);
+    EXPECT_GE(goldens, 2);
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/font_files.h"
-#include "platform/png_file.h"
 #include "platform/ttf_text.h"
+#include "png_read.h"
 #include "run/renderer.h"
 #include "run/seeded_random.h"
 #include "run/session.h"
@@ -102,7 +102,7 @@ TEST(HeadlessRun, ScreenshotIsTheRenderedFrame) {
     const std::string input = temp_file("shot.txt", "0 down 32\n");
     const std::string png = temp_file("shot.png");
     ASSERT_EQ(run("--headless --seed 9 --input " + input + " --ticks 60 --screenshot " + png).status, 0);
-    const auto image = read_png(png);
+    const auto image = test::read_png(png);
     ASSERT_TRUE(image.has_value());
     ASSERT_EQ(image->width, 392);
     ASSERT_EQ(image->height, 286);

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/png_file.h"
+#include "png_read.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int scale = argc > 3 ? std::atoi(argv[3]) : 1;
-    const auto a = kx::read_png(argv[1]);
-    const auto b = kx::read_png(argv[2]);
+    const auto a = kx::test::read_png(argv[1]);
+    const auto b = kx::test::read_png(argv[2]);
     if (!a || !b || scale < 1) {
         std::fprintf(stderr, "png_compare: cannot read %s\n", !a ? argv[1] : argv[2]);
         return 2;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/scaling.h"
-#include "platform/window_stats.h"
+#include "run/window_stats.h"
 
 namespace kx {
 namespace {

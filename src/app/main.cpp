@@ -30,6 +30,7 @@ int run(const kx::Options& o) {
     kx::WindowRun run{
         seed,   input, o.record_path, o.trace_path, o.scale, o.fullscreen, o.tick_rate.value_or(kx::kDefaultTickRate),
         o.stats};
+    run.pause_on_focus_loss = !o.no_pause_on_focus_loss;
     return kx::run_window(run, text);
 }
 

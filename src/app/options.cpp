@@ -44,6 +44,8 @@ Options parse_options(const std::vector<std::string>& args) {
             o.fullscreen = true;
         else if (arg == "--stats")
             o.stats = true;
+        else if (arg == "--no-pause-on-focus-loss")
+            o.no_pause_on_focus_loss = true;
         else if (arg == "--scale") {
             const auto v = parse_whole(value(), 1, 16);
             if (!v) throw UsageError("--scale takes a whole number from 1 to 16, for example --scale 2");
@@ -58,8 +60,9 @@ Options parse_options(const std::vector<std::string>& args) {
     if (!o.headless && !o.screenshot_path.empty()) throw UsageError("--screenshot works with --headless only");
     if (!o.headless && o.ticks) throw UsageError("--ticks works with --headless only");
     if (o.headless && !o.record_path.empty()) throw UsageError("--record works in the window only");
-    if (o.headless && (o.scale || o.fullscreen || o.tick_rate || o.stats))
-        throw UsageError("--scale, --fullscreen, --tick-rate and --stats work in the window only");
+    if (o.headless && (o.scale || o.fullscreen || o.tick_rate || o.stats || o.no_pause_on_focus_loss))
+        throw UsageError(
+            "--scale, --fullscreen, --tick-rate, --stats and --no-pause-on-focus-loss work in the window only");
     return o;
 }
 
@@ -81,6 +84,8 @@ Playing (a window opens):
                          kippura-x --fullscreen
   --tick-rate HZ       ticks per second, 1..1000 (default 64); lower is slower
                          kippura-x --tick-rate 50
+  --no-pause-on-focus-loss
+                       keep playing when the window loses the keyboard or is minimised
   --stats              on exit, print the tick cadence, frame pacing, start-up time and CPU use
                          kippura-x --stats
 
@@ -96,9 +101,10 @@ Without a screen:
   --help               this text
   --version            the version
 
-Keys: any key starts; arrow keys steer; Z fires. F11 and Alt+Enter toggle fullscreen and are
-not seen by the game. A game controller works too: D-pad or left stick steer, A or B fire,
-Start starts.
+Keys: any key starts; arrow keys steer; Z fires; P or Pause pauses, and P, Pause or Return goes
+on. F11 and Alt+Enter toggle fullscreen and are not seen by the game. The game-over box closes
+on Return, Space, Escape or a click on OK. During a replay, Escape hands the game over to you.
+A game controller works too: D-pad or left stick steer, A or B fire, Start starts and goes on after a pause.
 )";
 }
 

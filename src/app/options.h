@@ -23,6 +23,7 @@ struct Options {
     bool fullscreen = false;
     std::optional<int> tick_rate;
     bool stats = false;
+    bool no_pause_on_focus_loss = false;
 };
 
 struct UsageError : std::runtime_error {

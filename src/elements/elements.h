@@ -12,8 +12,8 @@ namespace kx {
 
 class ImageSprite {
 public:
-    ImageSprite(std::string name, double x, double y, bool visible, const Picture* picture)
-        : name_(std::move(name)), x_(x), y_(y), shown_(visible), picture_(picture) {}
+    ImageSprite(double x, double y, bool visible, const Picture* picture)
+        : x_(x), y_(y), shown_(visible), picture_(picture) {}
 
     void place(double x, double y) {
         x_ = x;
@@ -24,14 +24,12 @@ public:
     // The sprite shows the other sprite's picture from now on, and takes its size with it.
     void take_picture(const ImageSprite& other) { picture_ = other.picture_; }
 
-    const std::string& name() const { return name_; }
     double x() const { return x_; }
     double y() const { return y_; }
     bool shown() const { return shown_; }
     const Picture* picture() const { return picture_; }
 
 private:
-    std::string name_;
     double x_, y_;  // top-left corner, window units
     bool shown_;
     const Picture* picture_;  // null: the sprite draws nothing
@@ -49,8 +47,6 @@ public:
     void set_persistent(bool on) { persistent_ = on; }
 
     const std::vector<TextRun>& prints() const { return prints_; }
-    const FontSpec& font() const { return font_; }
-    Rgb text_colour() const { return text_colour_; }
     bool persistent() const { return persistent_; }
 
     // Line spacing comes from the real fonts when the platform provides them.
@@ -72,16 +68,9 @@ private:
 
 class BoxSprite : public PrintSurface {
 public:
-    BoxSprite(std::string name, double x, double y, double w, double h, Rgb background, const Picture* picture,
-              FontSpec font, Rgb text_colour)
-        : PrintSurface(font, text_colour),
-          name_(std::move(name)),
-          x_(x),
-          y_(y),
-          w_(w),
-          h_(h),
-          bg_(background),
-          picture_(picture) {}
+    BoxSprite(double x, double y, double w, double h, Rgb background, const Picture* picture, FontSpec font,
+              Rgb text_colour)
+        : PrintSurface(font, text_colour), x_(x), y_(y), w_(w), h_(h), bg_(background), picture_(picture) {}
 
     void place(double x, double y) {
         x_ = x;
@@ -104,7 +93,6 @@ public:
     }
     void print(const std::string& text);
 
-    const std::string& name() const { return name_; }
     double x() const { return x_; }
     double y() const { return y_; }
     double width() const { return w_; }
@@ -112,11 +100,8 @@ public:
     bool shown() const { return shown_; }
     Rgb background() const { return bg_; }
     const Picture* picture() const { return picture_; }
-    double text_x() const { return text_x_; }
-    double text_y() const { return text_y_; }
 
 private:
-    std::string name_;
     double x_, y_, w_, h_;  // window units
     bool shown_ = true;
     Rgb bg_;
@@ -131,8 +116,7 @@ public:
     static constexpr int kHeightPx = 25;
     static constexpr double kPoints = 14.25;
 
-    TextLabel(std::string name, double x, double y, std::string text)
-        : name_(std::move(name)), x_(x), y_(y), text_(std::move(text)) {}
+    TextLabel(double x, double y, std::string text) : x_(x), y_(y), text_(std::move(text)) {}
 
     void place(double x, double y) {
         x_ = x;
@@ -140,13 +124,11 @@ public:
     }
     void set_text(const std::string& text) { text_ = text; }
 
-    const std::string& name() const { return name_; }
     double x() const { return x_; }
     double y() const { return y_; }
     const std::string& text() const { return text_; }
 
 private:
-    std::string name_;
     double x_, y_;
     std::string text_;
 };

@@ -10,7 +10,7 @@ constexpr int kBulletReach = 18;  // strict, between the bullet's corner and the
 
 void game_over(Game& g) {
     GameState& s = g.s;
-    g.platform.message_box("SCORE " + std::to_string(s.score), "GAME OVER");
+    g.services.message_box("SCORE " + std::to_string(s.score), "GAME OVER");
     s.gamemode = 0;
     s.jikidx = 0;
     s.jikidy = 0;

@@ -18,16 +18,18 @@ public:
     virtual void reseed() = 0;
     // A random number r with 0 <= r < 1.
     virtual double rnd() = 0;
-    // A modal box with one OK button and no icon; returns once the player has closed it.
+    // Asks for a modal box with one OK button and no icon. The request is posted: it returns at
+    // once, and the front end shows the box over the frame as it stands and runs nothing until
+    // the player has closed it. Nothing the rules do after the request depends on the box.
     virtual void message_box(const std::string& prompt, const std::string& title) = 0;
 };
 
 struct Game {
-    Game(GameServices& services, TextRasterizer* metrics) : form1(metrics), platform(services) {}
+    Game(GameServices& services, TextRasterizer* metrics) : form1(metrics), services(services) {}
 
     GameState s;
     Form1 form1;
-    GameServices& platform;
+    GameServices& services;  // random numbers and the game-over box, provided by the run
 };
 
 // The largest whole number not above x: every position the game computes from a product is cut so.

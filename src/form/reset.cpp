@@ -8,7 +8,7 @@ namespace kx {
 void Form_Initialize(Game& g) {
     GameState& s = g.s;
     Form1& f = g.form1;
-    g.platform.reseed();  // every game gets a fresh random sequence
+    g.services.reseed();  // every game gets a fresh random sequence
 
     s.laserx = kShotParkedX;
     s.kumox = -30;

@@ -1,5 +1,6 @@
-// The window front end. The host owns the loop: it sleeps until the next tick is due or an event
-// arrives, runs due ticks (a few at most after a stall), and shows the latest frame.
+// The window front end. The host owns the loop: it sleeps until the driver has something due or
+// an event arrives, hands SDL's events to the driver as virtual keys, focus changes and clicks,
+// and shows the frames the driver gives it.
 #include "platform/sdl_window.h"
 
 #include <SDL.h>
@@ -17,14 +18,15 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/scaling.h"
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_keys.h"
-#include "platform/sdl_message_box.h"
 #include "platform/sdl_screen.h"
 #include "platform/sdl_x11_errors.h"
-#include "platform/window_stats.h"
-#include "run/renderer.h"
+#include "platform/trace_file.h"
+#include "run/driver.h"
 #include "run/session.h"
+#include "run/window_stats.h"
 
 namespace kx {
 namespace {
@@ -72,78 +74,70 @@ public:
         if (!out_) throw std::runtime_error(path + ": cannot write the recording");
         out_ << "# kippura-x recording\nseed " << seed << "\n";
     }
-    void key(std::int64_t tick, bool down, int code) {
-        if (out_.is_open()) out_ << tick << (down ? " down " : " up ") << code << "\n" << std::flush;
+    void key(const KeyEvent& e) {
+        if (out_.is_open()) out_ << e.tick << (e.down ? " down " : " up ") << e.code << "\n" << std::flush;
     }
 
 private:
     std::ofstream out_;
 };
 
-// The loop: sleeps until the next tick is due or an event comes, runs due ticks, shows the frame.
+std::int64_t now_ns() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
+}
+
+// F11 and Alt+Enter toggle fullscreen. They, the Alt and Super keys themselves and every key
+// pressed with Alt or Super held (the desktop's own shortcuts, Alt+Tab, Alt+F4, ...) belong to
+// the window and never reach the game. Releases always go on: the driver passes a release to the
+// game exactly when the game heard the press, so no key sticks whatever was held meanwhile.
+bool is_window_key(const SDL_KeyboardEvent& k) {
+    const SDL_Keycode sym = k.keysym.sym;
+    const bool enter = sym == SDLK_RETURN || sym == SDLK_KP_ENTER;
+    if (sym == SDLK_F11 || (enter && (k.keysym.mod & KMOD_ALT))) return true;
+    const bool modifier = sym == SDLK_LALT || sym == SDLK_RALT || sym == SDLK_LGUI || sym == SDLK_RGUI;
+    return modifier || (k.keysym.mod & (KMOD_ALT | KMOD_GUI)) != 0;
+}
+
+// The loop: waits for an event or for what the driver has due, and dispatches.
 class Host {
 public:
-    Host(Session& session, Screen& screen, TextRasterizer& text, const WindowRun& run, Recorder& recorder)
-        : session_(session),
-          screen_(screen),
-          renderer_(text),
-          run_(run),
-          recorder_(recorder),
-          period_(std::chrono::nanoseconds(1'000'000'000LL / run.tick_rate)),
-          refresh_(std::chrono::nanoseconds(1'000'000'000LL / screen.refresh_rate())),
-          stats_(period_.count(), refresh_.count()) {}
+    Host(Driver& driver, Screen& screen, WindowStats& stats) : driver_(driver), screen_(screen), stats_(stats) {}
 
     void loop() {
         for (;;) {
-            const bool running = session_.any_timer_running();
-            if (running != was_running_) stats_.running(running, ns(Clock::now()));
-            if (running && !was_running_) restart_clock();
-            was_running_ = running;
-            if (replay_due(running)) continue;
             SDL_Event ev;
-            if (wait_for_event(running, ev)) {
+            if (wait_for_event(ev)) {
                 if (ev.type == SDL_QUIT) return;
                 handle(ev);
                 continue;  // drain the events before ticking
             }
             pad_keys_.clear();
             gamepads_.repeat(pad_keys_);
-            for (const VirtualKey& k : pad_keys_) key(k.down, k.code);
-            run_due_ticks();
+            pass_pad_keys();
+            const std::int64_t now = now_ns();
+            driver_.advance(now);
+            if (driver_.present_due(now_ns())) show();
         }
     }
 
+    void print_stats() {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        const double cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        stats_.cpu(cpu, double(now_ns() - started_) / 1e9);
+        std::fputs(stats_.report(now_ns()).c_str(), stderr);
+    }
+
 private:
-    void restart_clock() {
-        epoch_ = Clock::now();
-        scheduled_ = 0;
-    }
-
-    void key(bool down, int code) {
-        recorder_.key(session_.ticks(), down, code);
-        session_.key(down, code);
-        // During play a key only sets speeds for the next tick: nothing new to show until then.
-        if (!session_.any_timer_running() || !was_running_) dirty_ = true;
-    }
-
-    // A replayed event is handled once its tick count is reached, or at once while no timer runs.
-    bool replay_due(bool running) {
-        if (!run_.replay || next_replayed_ >= run_.replay->events.size()) return false;
-        const KeyEvent& e = run_.replay->events[next_replayed_];
-        if (e.tick > session_.ticks() && running) return false;
-        ++next_replayed_;
-        key(e.down, e.code);
-        return true;
-    }
-
-    // Sleeps until the next tick or key repeat is due, or an event arrives (no busy loop).
-    bool wait_for_event(bool running, SDL_Event& ev) {
-        if (!running) show_if_dirty();
+    // Sleeps until the driver or a controller's key repeat has something due, or an event
+    // arrives (no busy loop).
+    bool wait_for_event(SDL_Event& ev) {
         long long wait = -1;
-        if (running) {
-            auto due = epoch_ + period_ * (scheduled_ + 1);
-            if (dirty_) due = std::min(due, next_present_);
-            wait = std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count());
+        const std::int64_t at = driver_.wake_at();
+        if (at != INT64_MAX) {
+            const std::int64_t ns = std::max<std::int64_t>(0, at - now_ns());
+            wait = (ns + 999'999) / 1'000'000;
         }
         const int repeat = gamepads_.ms_to_next_repeat();
         if (repeat >= 0 && (wait < 0 || repeat < wait)) wait = repeat;
@@ -152,138 +146,106 @@ private:
     }
 
     void handle(const SDL_Event& ev) {
-        if (ev.type == SDL_KEYDOWN || ev.type == SDL_KEYUP) {
-            if (window_key(ev.key)) return;
-            if (!run_.replay) key(ev.type == SDL_KEYDOWN, virtual_key_code(ev.key.keysym.sym));
-        } else if (ev.type == SDL_WINDOWEVENT) {
-            dirty_ = true;  // exposed, resized, restored: show the frame again
-        } else {
-            pad_keys_.clear();
-            if (gamepads_.handle(ev, pad_keys_) && !run_.replay)
-                for (const VirtualKey& k : pad_keys_) key(k.down, k.code);
+        const std::int64_t now = now_ns();
+        switch (ev.type) {
+            case SDL_KEYDOWN:
+                if (ev.key.keysym.sym == SDLK_F11 ||
+                    ((ev.key.keysym.sym == SDLK_RETURN || ev.key.keysym.sym == SDLK_KP_ENTER) &&
+                     (ev.key.keysym.mod & KMOD_ALT))) {
+                    if (!ev.key.repeat) toggle_fullscreen();
+                    return;
+                }
+                if (!is_window_key(ev.key)) driver_.key_down(virtual_key_code(ev.key.keysym.sym), now);
+                return;
+            case SDL_KEYUP: driver_.key_up(virtual_key_code(ev.key.keysym.sym), now); return;
+            case SDL_WINDOWEVENT: window_event(ev.window, now); return;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP: pointer(ev.button, now); return;
+            default:
+                pad_keys_.clear();
+                if (gamepads_.handle(ev, pad_keys_)) pass_pad_keys();
         }
     }
 
-    // F11 and Alt+Enter toggle fullscreen. They, the Alt and Super keys themselves and every key
-    // pressed with Alt or Super held (the desktop's own shortcuts, Alt+Tab, Alt+F4, ...) belong
-    // to the window and never reach the game; every other key does.
-    bool window_key(const SDL_KeyboardEvent& k) {
-        const SDL_Keycode sym = k.keysym.sym;
-        const bool enter = sym == SDLK_RETURN || sym == SDLK_KP_ENTER;
-        if (sym == SDLK_F11 || (enter && (k.keysym.mod & KMOD_ALT))) {
-            if (k.type == SDL_KEYDOWN && !k.repeat) {
-                screen_.toggle_fullscreen();
-                dirty_ = true;
-            }
-            return true;
+    void window_event(const SDL_WindowEvent& w, std::int64_t now) {
+        switch (w.event) {
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+            case SDL_WINDOWEVENT_HIDDEN:
+            case SDL_WINDOWEVENT_MINIMIZED: driver_.focus_lost(now); break;
+            default: break;
         }
-        const bool modifier = sym == SDLK_LALT || sym == SDLK_RALT || sym == SDLK_LGUI || sym == SDLK_RGUI;
-        return modifier || (k.keysym.mod & (KMOD_ALT | KMOD_GUI)) != 0;
+        driver_.invalidate();  // exposed, resized, restored: show the frame again
     }
 
-    void run_due_ticks() {
-        if (!session_.any_timer_running()) return;
-        const auto now = Clock::now();
-        const std::int64_t due = (now - epoch_) / period_;
-        if (due - scheduled_ > kMaxCatchUpTicks) {  // no burst after a stall
-            stats_.skipped(due - kMaxCatchUpTicks - scheduled_);
-            scheduled_ = due - kMaxCatchUpTicks;
-        }
-        while (scheduled_ < due && session_.any_timer_running()) {
-            stats_.tick(ns(now) - ns(epoch_ + period_ * (scheduled_ + 1)));
-            session_.run_period();
-            ++scheduled_;
-            dirty_ = true;
-            if (run_.replay) break;  // replayed events may fall between these ticks
-        }
-        // While play runs, frames go out on the display's refresh: each shows the newest tick.
-        if (dirty_ && Clock::now() >= next_present_) show_if_dirty();
+    // A click in window coordinates, turned into a point of the 392 x 286 frame.
+    void pointer(const SDL_MouseButtonEvent& b, std::int64_t now) {
+        if (b.button != SDL_BUTTON_LEFT) return;
+        SDL_Surface* surface = SDL_GetWindowSurface(screen_.window());
+        int w = 0, h = 0;
+        SDL_GetWindowSize(screen_.window(), &w, &h);
+        if (!surface || w <= 0 || h <= 0) return;
+        // On a high-DPI display the surface has more pixels than the window has points.
+        const int px = b.x * surface->w / w, py = b.y * surface->h / h;
+        const Placement at = place_frame(surface->w, surface->h);
+        const int fx = (px - at.left) / at.factor, fy = (py - at.top) / at.factor;
+        if (b.type == SDL_MOUSEBUTTONDOWN)
+            driver_.pointer_down(fx, fy);
+        else
+            driver_.pointer_up(fx, fy, now);
     }
 
-    void show_if_dirty() {
-        if (!dirty_) return;
-        const auto now = Clock::now();
-        renderer_.draw(session_.game().form1, *frame_);
-        screen_.show(*frame_);
-        dirty_ = false;
+    void pass_pad_keys() {
+        const std::int64_t now = now_ns();
+        for (const VirtualKey& k : pad_keys_) {
+            if (k.down)
+                driver_.key_down(k.code, now, true);
+            else
+                driver_.key_up(k.code, now, true);
+        }
+    }
+
+    void toggle_fullscreen() {
+        screen_.toggle_fullscreen();
+        driver_.invalidate();
+    }
+
+    void show() {
+        screen_.show(driver_.present(now_ns()));
         if (first_frame_) {
             stats_.first_frame(ms_since_process_start());
             first_frame_ = false;
         }
-        const bool running = session_.any_timer_running();
-        stats_.presented(running);
-        // The next refresh after this one, on a grid that does not drift.
-        const auto behind = (now - present_grid_) / refresh_ + 1;
-        next_present_ = present_grid_ + refresh_ * behind;
     }
 
-public:
-    void print_stats() {
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        const double cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-        stats_.cpu(cpu, double(ns(Clock::now()) - ns(started_)) / 1e9);
-        std::fputs(stats_.report(ns(Clock::now())).c_str(), stderr);
-    }
-
-private:
-    static std::int64_t ns(Clock::time_point t) {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
-    }
-
-    Session& session_;
+    Driver& driver_;
     Screen& screen_;
-    Renderer renderer_;
-    std::unique_ptr<Frame> frame_ = std::make_unique<Frame>();
-    const WindowRun& run_;
-    Recorder& recorder_;
-    const std::chrono::nanoseconds period_;
-    const std::chrono::nanoseconds refresh_;
-    WindowStats stats_;
-    const Clock::time_point started_ = Clock::now();
-    const Clock::time_point present_grid_ = Clock::now();
-    Clock::time_point next_present_ = Clock::now();
+    WindowStats& stats_;
+    const std::int64_t started_ = now_ns();
     bool first_frame_ = true;
     SdlGamepads gamepads_;
     std::vector<VirtualKey> pad_keys_;
-    std::size_t next_replayed_ = 0;
-    bool was_running_ = false;
-    bool dirty_ = true;
-    Clock::time_point epoch_ = Clock::now();  // tick n of a running streak is due at epoch + n periods
-    std::int64_t scheduled_ = 0;
 };
 
 }  // namespace
 
 int run_window(const WindowRun& run, TextRasterizer& text) {
     Video video;
-    std::ofstream trace_file;
-    std::unique_ptr<TraceWriter> trace;
-    if (!run.trace_path.empty()) {
-        trace_file.open(run.trace_path);
-        if (!trace_file) throw std::runtime_error(run.trace_path + ": cannot write the trace file");
-        trace = std::make_unique<TraceWriter>(trace_file);
-    }
-    std::unique_ptr<Screen> screen;
-    Session session(
-        run.base_seed, &text,
-        [&](const std::string& prompt, const std::string& title) {
-            auto frame = std::make_unique<Frame>();
-            Renderer(text).draw(session.game().form1, *frame);
-            screen->show(*frame);  // the explosion on the craft, under the box
-            show_message_box(screen->window(), text, prompt, title);
-        },
-        trace.get());
+    TraceFile trace(run.trace_path);
+    Session session(run.base_seed, &text, nullptr, trace.writer());
     Recorder recorder(run.record_path, run.base_seed);
     session.start();  // the reset and the title come before the window is first shown
-    screen = std::make_unique<Screen>(session.game().form1.caption(), run.scale, run.fullscreen);
-    Host host(session, *screen, text, run, recorder);
-    try {
-        host.loop();
-    } catch (const QuitRequested&) {
-        // the game window was closed while the game-over box was open: nothing to save
-    }
+    Screen screen(session.game().form1.caption(), run.scale, run.fullscreen);
+
+    DriverOptions options;
+    options.tick_period_ns = 1'000'000'000LL / run.tick_rate;
+    options.refresh_ns = 1'000'000'000LL / screen.refresh_rate();
+    options.pause_on_focus_loss = run.pause_on_focus_loss;
+    options.replay = run.replay;
+    WindowStats stats(options.tick_period_ns, options.refresh_ns);
+    Driver driver(
+        session, text, options, [&](const KeyEvent& e) { recorder.key(e); }, &stats, now_ns());
+    Host host(driver, screen, stats);
+    host.loop();
     if (run.stats) host.print_stats();
     return 0;
 }

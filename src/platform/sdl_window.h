@@ -1,5 +1,5 @@
-// The window front end: a real SDL window, a fixed tick clock, keyboard and game controllers,
-// and the game-over box.
+// The window front end: a real SDL window, a fixed tick clock, keyboard, mouse and game
+// controllers; the game-over box and the pause are drawn inside the window.
 #pragma once
 
 #include <cstdint>
@@ -8,13 +8,9 @@
 
 #include "elements/text_style.h"
 #include "run/input_script.h"
+#include "run/tick_clock.h"
 
 namespace kx {
-
-// The tick period: 1/64 s, what a 1-millisecond periodic timer delivers on common desktops.
-constexpr int kDefaultTickRate = 64;  // ticks per second
-// After a stall (window dragged, machine suspended) at most this many late ticks are run.
-constexpr int kMaxCatchUpTicks = 4;
 
 struct WindowRun {
     std::uint32_t base_seed = 0;
@@ -25,6 +21,7 @@ struct WindowRun {
     bool fullscreen = false;
     int tick_rate = kDefaultTickRate;
     bool stats = false;  // print the run's figures on exit
+    bool pause_on_focus_loss = true;
 };
 
 // Runs until the window is closed; returns the process exit status.

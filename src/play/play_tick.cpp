@@ -19,7 +19,7 @@ void drift_cloud(Game& g) {
     GameState& s = g.s;
     s.kumox = s.kumox - 1;
     if (s.kumox < -32) {
-        s.kumoy = float(cut(150 * g.platform.rnd()));
+        s.kumoy = float(cut(150 * g.services.rnd()));
         s.kumox = 400;
     }
     g.form1.kumo.place(s.kumox, s.kumoy);

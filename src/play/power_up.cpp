@@ -23,7 +23,7 @@ void power_up_step(Game& g) {
         s.powerx = kPowerUpParkedX;
         if (s.powerflag < 1) {
             s.powerx = kEntryX;
-            s.powery = float(cut(200 * g.platform.rnd()));
+            s.powery = float(cut(200 * g.services.rnd()));
         }
     }
     f.power.place(s.powerx, s.powery);

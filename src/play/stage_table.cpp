@@ -16,7 +16,7 @@ constexpr std::string_view kBossHitY = "120113094120110";
 
 int field(std::string_view text, int stage) {
     int value = 0;
-    for (char digit : text.substr(std::size_t(3 * stage), 3)) value = value * 10 + (digit - '0');
+    for (char digit : text.substr(std::size_t(stage) * 3, 3)) value = value * 10 + (digit - '0');
     return value;
 }
 

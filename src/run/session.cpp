@@ -4,12 +4,17 @@
 #include <array>
 
 #include "play/play.h"
+#include "run/renderer.h"
 #include "sequences/sequences.h"
 
 namespace kx {
 
-Session::Session(std::uint32_t base_seed, TextRasterizer* metrics, MessageBoxHandler on_message_box, TraceWriter* trace)
-    : random_(base_seed), on_message_box_(std::move(on_message_box)), trace_(trace), game_(*this, metrics) {}
+Session::Session(std::uint32_t base_seed, TextRasterizer* metrics, BoxObserver on_message_box, TraceWriter* trace)
+    : metrics_(metrics),
+      random_(base_seed),
+      on_message_box_(std::move(on_message_box)),
+      trace_(trace),
+      game_(*this, metrics) {}
 
 void Session::start() {
     Form_Initialize(game_);
@@ -47,6 +52,13 @@ void Session::key(bool down, int code) {
 void Session::message_box(const std::string& prompt, const std::string& title) {
     if (trace_) trace_->message_box(game_, ticks_, title, prompt);
     if (on_message_box_) on_message_box_(prompt, title);
+    if (!keep_boxes_) return;
+    pending_ = std::make_unique<PendingBox>();
+    pending_->title = title;
+    pending_->prompt = prompt;
+    pending_->ticks = ticks_;
+    pending_->frame = std::make_unique<Frame>();
+    Renderer(*metrics_).draw(game_.form1, *pending_->frame);
 }
 
 }  // namespace kx

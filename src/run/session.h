@@ -8,6 +8,7 @@
 #include <string>
 
 #include "form/game.h"
+#include "run/pending_box.h"
 #include "run/seeded_random.h"
 #include "run/trace.h"
 
@@ -15,11 +16,18 @@ namespace kx {
 
 class Session final : public GameServices {
 public:
-    // Called when the game opens its message box; returns once the box is closed.
-    using MessageBoxHandler = std::function<void(const std::string& prompt, const std::string& title)>;
+    // Told when the game asks for its box, for checks on the game at that moment.
+    using BoxObserver = std::function<void(const std::string& prompt, const std::string& title)>;
 
-    Session(std::uint32_t base_seed, TextRasterizer* metrics, MessageBoxHandler on_message_box,
+    Session(std::uint32_t base_seed, TextRasterizer* metrics, BoxObserver on_message_box = nullptr,
             TraceWriter* trace = nullptr);
+
+    // From now on a box the game asks for is kept, with the frame as it stands then, until a front
+    // end takes it. Without this the box is closed at once, as if OK was pressed (headless runs).
+    void keep_boxes() { keep_boxes_ = true; }
+    // The box the game asked for since the last call, if any.
+    std::unique_ptr<PendingBox> take_box() { return std::move(pending_); }
+    bool box_pending() const { return pending_ != nullptr; }
 
     // Creates the window's state: the reset and the title, as at program start.
     void start();
@@ -41,8 +49,11 @@ public:
     void message_box(const std::string& prompt, const std::string& title) override;
 
 private:
+    TextRasterizer* metrics_;
     SeededRandom random_;
-    MessageBoxHandler on_message_box_;
+    BoxObserver on_message_box_;
+    bool keep_boxes_ = false;
+    std::unique_ptr<PendingBox> pending_;
     TraceWriter* trace_;
     Game game_;
     std::int64_t ticks_ = 0;

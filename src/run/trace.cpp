@@ -1,6 +1,7 @@
 // JSON Lines trace of a run.
 #include "run/trace.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 
@@ -35,13 +36,38 @@ private:
     bool first_ = true;
 };
 
+std::string json_number(double v) { return shortest(v); }
+
+std::string json_string(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += char(c);
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += char(c);
+        }
+    }
+    return out + "\"";
+}
+
 std::string num(std::int64_t v) { return std::to_string(v); }
 std::string num(int v) { return std::to_string(v); }
 
-template <typename Array>
-std::string array_of(const Array& a) {
+// The state's fields as the trace has always written them: whole numbers as integers, the
+// single-precision fields in their shortest float form, the slot arrays through double.
+std::string field_json(int v) { return num(v); }
+std::string field_json(std::int64_t v) { return num(v); }
+std::string field_json(float v) { return shortest(v); }
+
+template <typename T, std::size_t N>
+std::string field_json(const std::array<T, N>& a) {
     std::string s = "[";
-    for (std::size_t k = 0; k < a.size(); ++k) {
+    for (std::size_t k = 0; k < N; ++k) {
         if (k) s += ',';
         s += json_number(double(a[k]));
     }
@@ -51,20 +77,9 @@ std::string array_of(const Array& a) {
 std::string state_json(const GameState& s) {
     std::string out = "{";
     Json j(out);
-    j.key("i").raw(num(s.i)).key("jikix").raw(num(s.jikix)).key("jikiy").raw(num(s.jikiy));
-    j.key("jikidx").raw(num(s.jikidx)).key("jikidy").raw(num(s.jikidy)).key("powerflag").raw(num(s.powerflag));
-    j.key("score").raw(num(s.score)).key("laserx").raw(num(s.laserx)).key("lasery").raw(num(s.lasery));
-    j.key("kumox").raw(num(s.kumox)).key("kumoy").raw(json_number(s.kumoy)).key("firecount").raw(num(s.firecount));
-    j.key("j").raw(num(s.j)).key("jimeny").raw(num(s.jimeny)).key("powerx").raw(num(s.powerx));
-    j.key("powery").raw(json_number(s.powery)).key("powercount").raw(num(s.powercount));
-    j.key("bossy").raw(num(s.bossy)).key("bossdy").raw(num(s.bossdy)).key("bossdamage").raw(num(s.bossdamage));
-    j.key("bossflash").raw(num(s.bossflash)).key("bossr").raw(num(s.bossr)).key("bossg").raw(num(s.bossg));
-    j.key("bossb").raw(num(s.bossb)).key("bosshitx").raw(num(s.bosshitx)).key("bosshity").raw(num(s.bosshity));
-    j.key("gamemode").raw(num(s.gamemode)).key("endmode").raw(num(s.endmode));
-    j.key("ahirux").raw(array_of(s.ahirux)).key("ahiruy").raw(array_of(s.ahiruy));
-    j.key("ahiruangle").raw(array_of(s.ahiruangle)).key("ahirucx").raw(array_of(s.ahirucx));
-    j.key("ahirucy").raw(array_of(s.ahirucy)).key("telax").raw(array_of(s.telax)).key("telay").raw(array_of(s.telay));
-    j.key("teladir").raw(array_of(s.teladir)).key("ahirutype").raw(array_of(s.ahirutype));
+#define KX_TRACE_FIELD(type, name) j.key(#name).raw(field_json(s.name));
+    KX_GAME_STATE_FIELDS(KX_TRACE_FIELD)
+#undef KX_TRACE_FIELD
     return out + "}";
 }
 
@@ -141,26 +156,6 @@ std::string elements_json(const Form1& f) {
 }
 
 }  // namespace
-
-std::string json_number(double v) { return shortest(v); }
-std::string json_number(float v) { return shortest(v); }
-
-std::string json_string(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += char(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += char(c);
-        }
-    }
-    return out + "\"";
-}
 
 void TraceWriter::record(const Game& g, std::int64_t ticks, const std::string& ev, const std::string& extra) {
     const Form1& f = g.form1;

@@ -24,9 +24,4 @@ private:
     std::ostream& out_;
 };
 
-// Exposed for tests: a number in its shortest exact form, whole numbers as integers.
-std::string json_number(double v);
-std::string json_number(float v);
-std::string json_string(const std::string& s);
-
 }  // namespace kx

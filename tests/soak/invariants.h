@@ -1,5 +1,5 @@
 // What must hold in every state that play can reach, checked after the start, after every key
-// event and after every tick period. Used by the soak run (tools/soak) and the game fuzzer
+// event and after every tick period. Used by the soak run (tests/soak/soak.cpp) and the game fuzzer
 // (fuzz/game_fuzz.cpp); a broken rule throws Violation with a message that names the rule.
 #pragma once
 

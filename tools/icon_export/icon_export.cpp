@@ -1,5 +1,5 @@
-// icon_export DIR: writes the window icon (the chick) as DIR/SIZE/kippura-x.png for the desktop's
-// icon theme, scaled by nearest neighbour so that its pixels stay crisp.
+// icon_export DIR: writes the window icon (the chick) as DIR/NxN/org.kippurax.kippurax.png for
+// the desktop's icon theme, scaled by nearest neighbour so that its pixels stay crisp.
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
                     pixels[std::size_t(y * size + x)] = icon.at(x * icon.width / size, y * icon.height / size);
             const auto dir = std::filesystem::path(argv[1]) / (std::to_string(size) + "x" + std::to_string(size));
             std::filesystem::create_directories(dir);
-            kx::write_png_argb((dir / "org.kippurax.KippuraX.png").string(), size, size, pixels.data());
+            kx::write_png_argb((dir / "org.kippurax.kippurax.png").string(), size, size, pixels.data());
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "icon_export: %s\n", e.what());

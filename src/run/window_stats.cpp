@@ -1,5 +1,5 @@
 // The --stats figures.
-#include "platform/window_stats.h"
+#include "run/window_stats.h"
 
 #include <algorithm>
 #include <cstdio>

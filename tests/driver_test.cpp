@@ -1,0 +1,274 @@
+// The real-time rules that the window and the web page share, driven with made-up times: keys
+// held and released, the pause, the game-over box, replays handing over, and recordings that
+// replay to the same trace.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "elements/virtual_keys.h"
+#include "run/driver.h"
+#include "run/overlays.h"
+#include "run/trace.h"
+#include "test_support.h"
+
+namespace kx {
+namespace {
+
+constexpr std::int64_t kPeriod = 15'625'000;
+constexpr std::uint32_t kQuickDeathSeed = 11;  // the idle chick is hit within a few seconds
+
+struct RealTime {
+    explicit RealTime(std::uint32_t seed, std::optional<InputScript> replay = std::nullopt,
+                      bool pause_on_focus_loss = true)
+        : session(seed, &text, nullptr, &trace) {
+        session.start();
+        DriverOptions options;
+        options.tick_period_ns = kPeriod;
+        options.pause_on_focus_loss = pause_on_focus_loss;
+        options.replay = std::move(replay);
+        driver = std::make_unique<Driver>(
+            session, text, options, [this](const KeyEvent& e) { recorded.push_back(e); }, nullptr, now);
+    }
+
+    void periods(int n) {
+        for (int k = 0; k < n; ++k) {
+            now += kPeriod;
+            driver->advance(now);
+        }
+    }
+    void press(int code, bool from_gamepad = false) { driver->key_down(code, now, from_gamepad); }
+    void release(int code, bool from_gamepad = false) { driver->key_up(code, now, from_gamepad); }
+    // Starts a game and runs until play has begun.
+    void start_play() {
+        press(kKeySpace);
+        release(kKeySpace);
+        periods(40);
+        ASSERT_TRUE(session.game().form1.Timer1.running());
+    }
+    // Runs until the game asks for its box.
+    void play_into_game_over() {
+        for (int k = 0; k < 20'000 && !driver->box_open(); ++k) periods(1);
+        ASSERT_TRUE(driver->box_open());
+    }
+    const GameState& s() const { return session.game().s; }
+
+    test::BlockText text;
+    std::ostringstream trace_text;
+    TraceWriter trace{trace_text};
+    Session session;
+    std::int64_t now = 1'000'000;
+    std::vector<KeyEvent> recorded;
+    std::unique_ptr<Driver> driver;
+};
+
+// The trace of a headless replay of `events` up to `ticks` ticks.
+std::string replayed_trace(std::uint32_t seed, const std::vector<KeyEvent>& events, std::int64_t ticks) {
+    test::BlockText text;
+    std::ostringstream out;
+    TraceWriter trace(out);
+    Session session(seed, &text, nullptr, &trace);
+    session.start();
+    ReplayFeed feed(events);
+    while (session.ticks() < ticks) {
+        if (const KeyEvent* e = feed.due(session.ticks(), session.any_timer_running(), ticks)) {
+            session.key(e->down, e->code);
+            feed.pop();
+            continue;
+        }
+        if (!session.any_timer_running()) break;
+        session.run_period(ticks);
+    }
+    return out.str();
+}
+
+// The trace up to and including its last tick record.
+std::string up_to_last_tick(const std::string& trace) {
+    const auto at = trace.rfind("{\"ev\":\"tick\"");
+    return trace.substr(0, trace.find('\n', at) + 1);
+}
+
+TEST(DriverKeys, EveryReleaseWhosePressReachedTheGameReachesIt) {
+    RealTime run(5);
+    run.start_play();
+    run.press(kKeyDown);
+    run.periods(3);
+    EXPECT_EQ(run.s().jikidy, 7);
+    run.release(kKeyDown);  // whatever the front end saw meanwhile (Alt held, ...)
+    EXPECT_EQ(run.s().jikidy, 0);
+    // A release without a press that reached the game does not reach it.
+    const auto before = run.recorded.size();
+    run.release(kKeyLeft);
+    EXPECT_EQ(run.recorded.size(), before);
+}
+
+TEST(DriverKeys, LosingFocusReleasesEveryHeldKeyAndPausesPlay) {
+    RealTime run(5);
+    run.start_play();
+    run.press(kKeyRight);
+    run.press(kKeyUp);
+    run.periods(2);
+    run.driver->focus_lost(run.now);
+    EXPECT_EQ(run.s().jikidx, 0);
+    EXPECT_EQ(run.s().jikidy, 0);
+    ASSERT_GE(run.recorded.size(), 2u);
+    EXPECT_FALSE(run.recorded.back().down);
+    EXPECT_TRUE(run.driver->paused());
+    const auto ticks = run.session.ticks();
+    run.periods(500);
+    EXPECT_EQ(run.session.ticks(), ticks);
+    // The keys come up only once, however often they are released later.
+    const auto before = run.recorded.size();
+    run.release(kKeyRight);
+    EXPECT_EQ(run.recorded.size(), before);
+}
+
+TEST(DriverKeys, FocusLossCanBeToldNotToPause) {
+    RealTime run(5, std::nullopt, false);
+    run.start_play();
+    run.driver->focus_lost(run.now);
+    EXPECT_FALSE(run.driver->paused());
+    const auto ticks = run.session.ticks();
+    run.periods(10);
+    EXPECT_EQ(run.session.ticks(), ticks + 10);
+}
+
+TEST(DriverPause, PPausesPlayAndPOrReturnGoesOnWithoutABurst) {
+    RealTime run(5);
+    run.start_play();
+    run.press(kKeyP);
+    run.release(kKeyP);
+    EXPECT_TRUE(run.driver->paused());
+    const auto ticks = run.session.ticks();
+    run.press(kKeyRight);  // keys do not reach a paused game
+    run.periods(1000);
+    EXPECT_EQ(run.session.ticks(), ticks);
+    EXPECT_EQ(run.s().jikidx, 0);
+    run.press(kKeyReturn);
+    EXPECT_FALSE(run.driver->paused());
+    run.periods(1);
+    EXPECT_EQ(run.session.ticks(), ticks + 1);
+    // The paused frame is the game's frame dimmed, with a line on it.
+    run.press(kKeyPause);
+    const Frame paused = run.driver->present(run.now);
+    EXPECT_LT(paused.at(5, 5) & 0xFF, 0x40u);
+}
+
+TEST(DriverPause, PAndPauseReachTheGameOnTheTitleScreen) {
+    RealTime run(5);
+    run.press(kKeyP);
+    EXPECT_FALSE(run.driver->paused());
+    EXPECT_TRUE(run.session.game().form1.Timer2.running());  // any key starts a game
+}
+
+TEST(DriverBox, NothingRunsWhileTheBoxIsOpenAndOnlyItsKeysCloseIt) {
+    RealTime run(kQuickDeathSeed);
+    run.start_play();
+    run.play_into_game_over();
+    const auto ticks = run.session.ticks();
+    const auto events = run.recorded.size();
+    run.periods(300);
+    for (const int code : {kKeyZ, kKeyLeft, kKeyUp, kKeyRight, kKeyDown}) {
+        run.press(code);
+        run.release(code);
+    }
+    EXPECT_TRUE(run.driver->box_open());
+    EXPECT_EQ(run.session.ticks(), ticks);
+    EXPECT_EQ(run.recorded.size(), events);
+    run.press(kKeyReturn);
+    EXPECT_TRUE(run.driver->box_open());  // it closes on the release
+    run.release(kKeyReturn);
+    EXPECT_FALSE(run.driver->box_open());
+    EXPECT_EQ(run.session.game().s.gamemode, 0);
+}
+
+TEST(DriverBox, AControllersAOrAClickOnOkClosesIt) {
+    RealTime run(kQuickDeathSeed);
+    run.start_play();
+    run.play_into_game_over();
+    run.press(kKeyZ, true);
+    run.release(kKeyZ, true);
+    EXPECT_FALSE(run.driver->box_open());
+
+    run.start_play();
+    run.play_into_game_over();
+    run.driver->pointer_down(kBoxOkButton.x0 + 2, kBoxOkButton.y0 + 2);
+    run.driver->pointer_up(kBoxArea.x0 + 2, kBoxArea.y0 + 2, run.now);  // let go elsewhere: no
+    EXPECT_TRUE(run.driver->box_open());
+    run.driver->pointer_down(kBoxOkButton.x0 + 2, kBoxOkButton.y0 + 2);
+    run.driver->pointer_up(kBoxOkButton.x1 - 2, kBoxOkButton.y1 - 2, run.now);
+    EXPECT_FALSE(run.driver->box_open());
+}
+
+TEST(DriverBox, TheBoxShowsOverTheFrameOfTheMomentTheGameAskedForIt) {
+    RealTime run(kQuickDeathSeed);
+    run.start_play();
+    run.play_into_game_over();
+    const Frame shown = run.driver->present(run.now);
+    // Outside the box: the play field with the explosion, not the title that the reset drew.
+    Frame title;
+    Renderer(run.text).draw(run.session.game().form1, title);
+    EXPECT_NE(shown.at(20, 20), title.at(20, 20));
+    EXPECT_EQ(shown.at(kBoxArea.x0, kBoxArea.y0), 0x5A5A5Au);  // the box's edge
+}
+
+TEST(DriverReplay, KeysWaitForTheReplayEscapeHandsOverAndTheBoxClosesByItself) {
+    InputScript script;
+    script.events = {{0, true, kKeySpace}, {0, false, kKeySpace}};
+    RealTime run(kQuickDeathSeed, script);
+    run.periods(1);
+    EXPECT_TRUE(run.session.game().form1.Timer2.running());
+    run.periods(40);
+    EXPECT_FALSE(run.driver->replaying());  // no events left: the keyboard drives from now on
+    run.press(kKeyUp);
+    EXPECT_EQ(run.s().jikidy, -7);
+    run.release(kKeyUp);
+
+    InputScript long_one;
+    long_one.events = {{0, true, kKeySpace}, {0, false, kKeySpace}, {100'000, true, kKeyZ}};
+    RealTime watched(kQuickDeathSeed, long_one);
+    watched.periods(41);
+    watched.press(kKeyUp);
+    EXPECT_EQ(watched.s().jikidy, 0);  // a replay is watched, not played
+    watched.play_into_game_over();
+    watched.periods(int(Driver::kReplayBoxNs / kPeriod) + 1);
+    EXPECT_FALSE(watched.driver->box_open());
+    watched.press(kKeyEscape);
+    EXPECT_FALSE(watched.driver->replaying());
+    watched.press(kKeyDown);
+    EXPECT_EQ(watched.s().gamemode, 0);
+    EXPECT_TRUE(watched.session.game().form1.Timer2.running());
+}
+
+TEST(DriverRecording, AGameWithPausesFocusLossAndABoxReplaysToTheSameTrace) {
+    RealTime run(kQuickDeathSeed);
+    run.start_play();
+    run.press(kKeyRight);
+    run.periods(5);
+    run.driver->focus_lost(run.now);
+    run.periods(50);
+    run.press(kKeyReturn);
+    run.press(kKeyDown);
+    run.press(kKeyZ);
+    run.periods(3);
+    run.press(kKeyP);
+    run.release(kKeyDown);  // released while paused: it still reaches the game
+    run.periods(20);
+    run.press(kKeyP);
+    run.press(kKeyLeft);
+    run.play_into_game_over();
+    run.release(kKeyLeft);  // let go while the box is open: it comes up when the box closes
+    run.press(kKeySpace);
+    run.release(kKeySpace);
+    run.press(kKeyUp);
+    run.release(kKeyUp);
+    run.periods(60);
+    const std::string window = up_to_last_tick(run.trace_text.str());
+    EXPECT_EQ(replayed_trace(kQuickDeathSeed, run.recorded, run.session.ticks()), window);
+    // Every key-down the game received came up again.
+    int balance = 0;
+    for (const KeyEvent& e : run.recorded) balance += e.down ? 1 : -1;
+    EXPECT_EQ(balance, 0);
+}
+
+}  // namespace
+}  // namespace kx
