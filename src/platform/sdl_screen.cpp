@@ -97,7 +97,6 @@ void Screen::show(const Frame& frame) {
     surface_ = surface;
     surface_w_ = surface->w;
     surface_h_ = surface->h;
-    *shown_ = frame;
 }
 
 void Screen::show_whole(const Frame& frame, SDL_Surface* surface) {
@@ -106,6 +105,7 @@ void Screen::show_whole(const Frame& frame, SDL_Surface* surface) {
     convert(surface, SDL_Rect{0, 0, surface->w, surface->h});
     SDL_UnlockSurface(surface);
     SDL_UpdateWindowSurface(window_);
+    *shown_ = frame;
 }
 
 void Screen::show_changes(const Frame& frame, SDL_Surface* surface) {
@@ -115,6 +115,9 @@ void Screen::show_changes(const Frame& frame, SDL_Surface* surface) {
     SDL_LockSurface(surface);
     const int pitch = is_xrgb(surface) ? surface->pitch : surface->w * 4;
     for (const Rect& part : changes_) {
+        // Outside its bands the new frame equals the one shown: copying the bands' rows is enough.
+        const auto rows = std::size_t(part.y) * Frame::kWidth;
+        std::copy_n(&frame.pixels[rows], std::size_t(part.h) * Frame::kWidth, &shown_->pixels[rows]);
         const Rect r = scale_part(frame, part, canvas(surface), surface->w, surface->h, pitch);
         if (r.w <= 0 || r.h <= 0) continue;
         window_rects_.push_back(SDL_Rect{r.x, r.y, r.w, r.h});

@@ -49,11 +49,16 @@ private:
     void convert(SDL_Surface* surface, const SDL_Rect& rect);
 
     SDL_Window* window_ = nullptr;
-    std::vector<std::uint32_t> scaled_;                         // for a window surface of an unusual pixel format
-    SDL_Rect windowed_{};                                       // place and size to go back to from fullscreen
-    std::unique_ptr<Frame> shown_ = std::make_unique<Frame>();  // what the window shows now
-    std::atomic<bool> whole_{true};                             // the window's pixels cannot be trusted: draw them all
-    SDL_Surface* surface_ = nullptr;  // the surface drawn last and its size, to notice a new one
+    // For a window surface of an unusual pixel format.
+    std::vector<std::uint32_t> scaled_;
+    // The place and size to go back to from fullscreen.
+    SDL_Rect windowed_{};
+    // What the window shows now, to find what the next frame changes.
+    std::unique_ptr<Frame> shown_ = std::make_unique<Frame>();
+    // The window's pixels cannot be trusted: draw and send them all. Set from SDL's event watch.
+    std::atomic<bool> whole_{true};
+    // The surface drawn last and its size, to notice a new one.
+    SDL_Surface* surface_ = nullptr;
     int surface_w_ = 0, surface_h_ = 0;
     std::vector<Rect> changes_;
     std::vector<SDL_Rect> window_rects_;
