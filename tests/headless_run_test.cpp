@@ -148,9 +148,9 @@ namespace kx {
 namespace {
 
 TEST(HeadlessRun, MissingDisplayAndFontsAreSaidInOneLine) {
-    Result r = run_with_env("env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11", "--seed 1");
+    Result r = run_with_env("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER", "--seed 1");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out.rfind("kippura-x: cannot open a window (is there a display?): ", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind("kippura-x: cannot open a window: no display ", 0), 0u) << r.out;
     EXPECT_NE(r.out.find("run with --headless"), std::string::npos);
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
 

@@ -2,6 +2,7 @@
 # Set-up, build, play and test on a Debian machine.
 #   tools/dev.sh play [game options]   install what the game needs, build the game alone, start it
 #   tools/dev.sh test                  install everything, build, run every test
+#   tools/dev.sh web                   install what is missing, build the browser site, serve it
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,6 +24,10 @@ test_packages=(
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
     desktop-file-utils appstream dpkg-dev file lintian
 )
+# The browser build and its tests: Debian's emscripten and node, Chromium driven by Selenium, and
+# Debian's Python for the test script and the local web server.
+web_packages=(emscripten nodejs python3)
+web_test_packages=(chromium chromium-driver python3-selenium)
 
 install_missing() {  # PACKAGE...
     local missing=()
@@ -45,10 +50,12 @@ case "${1:-}" in
         exec ./build/play/kippura-x "${@:2}"
         ;;
     test)
-        install_missing "${game_packages[@]}" "${test_packages[@]}"
+        install_missing "${game_packages[@]}" "${test_packages[@]}" "${web_packages[@]}" "${web_test_packages[@]}"
         cmake --preset default >/dev/null
         cmake --build --preset default
         tools/lint.sh build/default
+        cmake --preset web >/dev/null  # the site that the browser tests (web_in_chromium) load
+        cmake --build --preset web
         ctest --preset default
         tools/package_check.sh
         # Reliability (docs/reliability.md): the soak in the release build, the whole suite again
@@ -59,12 +66,20 @@ case "${1:-}" in
         build/release/tests/soak/kx_soak --seconds 30 --quiet
         cmake --preset asan >/dev/null
         cmake --build --preset asan
-        ctest --preset asan
+        ctest --preset asan -E web_in_chromium  # the page has no native code to check
         fuzz/run.sh 60
         tools/determinism.sh
         ;;
+    web)
+        # The native build renders the text table and the icons; emscripten builds the page.
+        install_missing "${game_packages[@]}" "${web_packages[@]}"
+        cmake --preset web >/dev/null
+        cmake --build --preset web
+        echo "kippura-x in the browser: http://127.0.0.1:8642/ (Ctrl+C stops the server)"
+        exec /usr/bin/python3 -m http.server 8642 --bind 127.0.0.1 --directory build/web/site
+        ;;
     *)
-        echo "usage: tools/dev.sh play [game options] | tools/dev.sh test" >&2
+        echo "usage: tools/dev.sh play [game options] | tools/dev.sh test | tools/dev.sh web" >&2
         exit 2
         ;;
 esac

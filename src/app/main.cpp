@@ -1,11 +1,14 @@
-// kippura-x: chooses the front end from the command line and reports failures in one line.
+// kippura-x: chooses the front end from the command line and reports failures in one line (and,
+// for a window run, in a desktop box too).
 #include <chrono>
 #include <iostream>
 
 #include "app/options.h"
+#include "platform/fatal_error_box.h"
 #include "platform/headless.h"
 #include "platform/sdl_window.h"
 #include "platform/ttf_text.h"
+#include "platform/video_driver.h"
 
 #ifndef KX_VERSION
 #define KX_VERSION "0.0.0"
@@ -34,9 +37,18 @@ int run(const kx::Options& o) {
     return kx::run_window(run, text);
 }
 
+// A command-line mistake (status 2) is the typist's own and the line suffices; any other failure
+// of a window run may come to someone who started the game from a menu and sees no terminal.
+int fail(const std::string& reason, bool show_box) {
+    std::cerr << "kippura-x: " << reason << std::endl;
+    if (show_box) kx::show_fatal_error_box(reason);
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    bool window_run = false;
     try {
         const kx::Options o = kx::parse_options(std::vector<std::string>(argv + 1, argv + argc));
         if (o.help) {
@@ -47,6 +59,7 @@ int main(int argc, char** argv) {
             std::cout << "kippura-x " << KX_VERSION << "\n";
             return 0;
         }
+        window_run = !o.headless;
         return run(o);
     } catch (const kx::UsageError& e) {
         std::cerr << "kippura-x: " << e.what() << "\n";
@@ -54,8 +67,9 @@ int main(int argc, char** argv) {
     } catch (const kx::InputError& e) {
         std::cerr << "kippura-x: " << e.what() << "\n";
         return 2;
+    } catch (const kx::NoDisplay& e) {
+        return fail(e.what(), false);
     } catch (const std::exception& e) {
-        std::cerr << "kippura-x: " << e.what() << "\n";
-        return 1;
+        return fail(e.what(), window_run);
     }
 }

@@ -22,8 +22,8 @@
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_screen.h"
-#include "platform/sdl_x11_errors.h"
 #include "platform/trace_file.h"
+#include "platform/video_driver.h"
 #include "run/driver.h"
 #include "run/session.h"
 #include "run/window_stats.h"
@@ -56,10 +56,7 @@ struct Video {
         // The frame goes to the window as plain pixels: loading a 3D driver for it would cost
         // a hundred megabytes and several per cent of a core.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
-            throw std::runtime_error(std::string("cannot open a window (is there a display?): ") + SDL_GetError() +
-                                     "; run with --headless to play a replay without a screen");
-        tolerate_vanished_x11_windows();
+        open_video();
     }
     ~Video() { SDL_Quit(); }
     Video(const Video&) = delete;

@@ -1,27 +1,46 @@
-// An X error handler that lets "no such window" pass and keeps Xlib's default for the rest.
+// X error handlers: "no such window" passes; other errors and a lost connection end the game in one line.
 #include "platform/sdl_x11_errors.h"
 
 #include <SDL.h>
 #include <X11/Xlib.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace kx {
 namespace {
 
-XErrorHandler previous_handler = nullptr;
+// Both end with _exit: the connection is unusable, and any clean-up (SDL_Quit, the window's
+// destructor) would only talk to X again.
+[[noreturn]] void end_with(const char* line) {
+    std::fputs(line, stderr);
+    std::fflush(stderr);
+    _exit(1);
+}
 
+// Replaces SDL's handler, whose only extra is to restore display modes changed for fullscreen:
+// the game never changes one (its fullscreen is the desktop's own size).
 int on_x_error(Display* display, XErrorEvent* error) {
     if (error->error_code == BadWindow) return 0;  // the window is gone already: nothing to do
-    return previous_handler ? previous_handler(display, error) : 0;
+    char name[160] = "";
+    XGetErrorText(display, error->error_code, name, sizeof name);
+    char line[320];
+    std::snprintf(line, sizeof line,
+                  "kippura-x: the display refused a request (%s); was the window destroyed by another program?\n",
+                  name);
+    end_with(line);
 }
+
+int on_x_io_error(Display*) { end_with("kippura-x: lost the connection to the display\n"); }
 
 }  // namespace
 
-void tolerate_vanished_x11_windows() {
+void handle_x11_errors() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver || std::strcmp(driver, "x11") != 0) return;
-    previous_handler = XSetErrorHandler(on_x_error);
+    XSetErrorHandler(on_x_error);
+    XSetIOErrorHandler(on_x_io_error);
 }
 
 }  // namespace kx

@@ -9,7 +9,7 @@
 #include "elements/text_style.h"
 #include "platform/font_files.h"
 
-typedef struct _TTF_Font TTF_Font;
+typedef struct _TTF_Font TTF_Font;  // NOLINT(bugprone-reserved-identifier): SDL_ttf's own name
 
 namespace kx {
 

@@ -5,14 +5,20 @@
 #include <charconv>
 #include <cstdio>
 
+#include "run/shortest_number.h"
+
 namespace kx {
 namespace {
 
 template <typename T>
 std::string shortest(T v) {
+#if defined(__EMSCRIPTEN__)  // its library has no floating-point std::to_chars
+    return shortest_by_printf(v);
+#else
     char buf[64];
     const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
     return ec == std::errc() ? std::string(buf, end) : std::string("0");
+#endif
 }
 
 class Json {

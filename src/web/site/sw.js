@@ -1,0 +1,29 @@
+// Keeps the site's files so that the game opens again with no network: the network first (a
+// new build shows at once), the kept copy when the network is gone.
+const CACHE = 'kippura-x-v1';
+const FILES = ['./', 'index.html', 'page.js', 'page.css', 'kippura-x.js', 'kippura-x.wasm', 'manifest.webmanifest',
+               'icons/icon-32.png', 'icons/icon-128.png', 'icons/icon-256.png'];
+
+self.addEventListener('install', (event) => {
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+});
+
+self.addEventListener('activate', (event) => {
+  event.waitUntil(caches.keys()
+    .then((names) => Promise.all(names.filter((n) => n !== CACHE).map((n) => caches.delete(n))))
+    .then(() => self.clients.claim()));
+});
+
+self.addEventListener('fetch', (event) => {
+  const request = event.request;
+  if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
+  event.respondWith(fetch(request).then((response) => {
+    if (response.ok) {
+      const copy = response.clone();
+      caches.open(CACHE).then((cache) => cache.put(request, copy));
+    }
+    return response;
+  }).catch(() => caches.match(request).then((kept) => kept ||
+    // A page opened with other query parameters is the same page.
+    caches.match(request, {ignoreSearch: true}).then((page) => page || Response.error()))));
+});
