@@ -270,5 +270,30 @@ TEST(DriverRecording, AGameWithPausesFocusLossAndABoxReplaysToTheSameTrace) {
     EXPECT_EQ(balance, 0);
 }
 
+TEST(DriverReplay, EscapeLetsGoOfTheReplaysKeysAndAKeyHeldIntoTheBoxDoesNotCloseIt) {
+    InputScript script;
+    script.events = {{0, true, kKeySpace}, {0, false, kKeySpace}, {45, true, kKeyUp}, {100'000, true, kKeyZ}};
+    RealTime run(5, script);
+    run.periods(50);
+    EXPECT_EQ(run.s().jikidy, -7);
+    run.driver->focus_lost(run.now);  // a replay plays on
+    EXPECT_EQ(run.s().jikidy, -7);
+    run.press(kKeyEscape);
+    EXPECT_EQ(run.s().jikidy, 0);
+    ASSERT_FALSE(run.recorded.empty());
+    EXPECT_EQ(run.recorded.back(), (KeyEvent{run.session.ticks(), false, kKeyUp}));
+
+    RealTime held(kQuickDeathSeed);
+    held.start_play();
+    held.press(kKeySpace);
+    held.play_into_game_over();
+    held.press(kKeySpace);  // the desktop's key repeat
+    held.release(kKeySpace);
+    EXPECT_TRUE(held.driver->box_open());
+    held.press(kKeySpace);
+    held.release(kKeySpace);
+    EXPECT_FALSE(held.driver->box_open());
+}
+
 }  // namespace
 }  // namespace kx

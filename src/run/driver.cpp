@@ -57,7 +57,8 @@ void Driver::release_held() {
 
 void Driver::key_down(int code, std::int64_t now, bool from_gamepad) {
     if (box_) {
-        if (closes_box(code, from_gamepad)) box_key_ = code;
+        // A key held since before the game over repeats: only a fresh press counts.
+        if (closes_box(code, from_gamepad) && held_.count(code) == 0) box_key_ = code;
         return;
     }
     if (paused_) {
@@ -65,8 +66,9 @@ void Driver::key_down(int code, std::int64_t now, bool from_gamepad) {
         return;
     }
     if (replaying()) {
-        if (code == kKeyEscape) {  // the player takes over at once
+        if (code == kKeyEscape) {  // the player takes over at once, with no key of the replay's held
             feed_.stop();
+            release_held();
             dirty_ = true;
         }
         return;
@@ -81,6 +83,8 @@ void Driver::key_down(int code, std::int64_t now, bool from_gamepad) {
 
 void Driver::key_up(int code, std::int64_t /*now*/, bool /*from_gamepad*/) {
     if (box_) {
+        // The game hears this release when the box has closed; the key is free for the box now.
+        if (held_.erase(code) != 0) let_go_in_box_.insert(code);
         if (box_key_ != 0 && code == box_key_) close_box();
         return;
     }
@@ -90,9 +94,9 @@ void Driver::key_up(int code, std::int64_t /*now*/, bool /*from_gamepad*/) {
 }
 
 void Driver::focus_lost(std::int64_t now) {
-    if (box_) return;  // the box waits; the held keys come up when it closes
+    if (box_ || replaying()) return;  // the box waits (keys come up when it closes); a replay plays on
     release_held();
-    if (options_.pause_on_focus_loss && !replaying()) pause(now);
+    if (options_.pause_on_focus_loss) pause(now);
 }
 
 void Driver::pointer_down(int x, int y) {
@@ -128,7 +132,10 @@ void Driver::close_box() {
     box_key_ = 0;
     ok_held_ = false;
     dirty_ = true;
-    release_held();  // keys let go of while the box was open come up now
+    // Keys let go of while the box was open, and those still held, come up now.
+    if (!replaying()) held_.insert(let_go_in_box_.begin(), let_go_in_box_.end());
+    let_go_in_box_.clear();
+    if (!replaying()) release_held();
 }
 
 void Driver::note_running(std::int64_t now) {
@@ -147,6 +154,11 @@ void Driver::advance(std::int64_t now) {
         if (const KeyEvent* e = feed_.due(session_.ticks(), session_.any_timer_running())) {
             const KeyEvent event = *e;
             feed_.pop();
+            // The replay's keys are held like the player's: they come up on focus loss or Escape.
+            if (event.down)
+                held_.insert(event.code);
+            else
+                held_.erase(event.code);
             to_game(event.down, event.code);
             if (feed_.done()) dirty_ = true;  // the replay mark goes
             continue;

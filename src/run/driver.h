@@ -88,7 +88,8 @@ private:
     ReplayFeed feed_;
     bool replay_given_;
 
-    std::set<int> held_;  // codes of the keys down in the game
+    std::set<int> held_;           // codes of the keys down in the game
+    std::set<int> let_go_in_box_;  // released while the box was open; the game hears it on closing
     bool paused_ = false;
     std::unique_ptr<PendingBox> box_;
     std::int64_t box_opened_ = 0;

@@ -16,7 +16,7 @@ namespace kx {
 template <typename T>
 std::string shortest_by_printf(T v) {
     static_assert(std::is_floating_point_v<T>);
-    if (v != v) return "nan";
+    if (std::isnan(v)) return "nan";
     if (v == T(0)) return std::signbit(v) ? "-0" : "0";
     const bool negative = v < 0;
     const T a = negative ? -v : v;
@@ -49,7 +49,8 @@ std::string shortest_by_printf(T v) {
         std::snprintf(buf, sizeof buf, "%.0f", double(a));
         fixed = buf;
     } else if (exponent >= 0) {
-        fixed = digits.substr(0, std::size_t(exponent + 1)) + "." + digits.substr(std::size_t(exponent + 1));
+        const auto point = std::size_t(exponent) + 1;  // digits before the decimal point
+        fixed = digits.substr(0, point) + "." + digits.substr(point);
     } else {
         fixed = "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
     }
