@@ -1,7 +1,9 @@
 // Scaling the frame into a window, and the figures that --stats reports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/scaling.h"
@@ -21,21 +23,81 @@ TEST(Scaling, TakesTheLargestWholeFactorAndCentresTheFrame) {
     EXPECT_EQ(place_frame(300, 200).left, 0);
 }
 
-TEST(Scaling, EveryFramePixelBecomesASquareAndTheBarsAreBlack) {
+// A frame whose every pixel differs from its neighbours, so that a misplaced copy shows.
+std::unique_ptr<Frame> numbered_frame(std::uint32_t salt) {
     auto frame = std::make_unique<Frame>();
     for (int y = 0; y < Frame::kHeight; ++y)
-        for (int x = 0; x < Frame::kWidth; ++x) frame->at(x, y) = std::uint32_t(y * 1000 + x + 1);
-    const int w = 392 * 2 + 10, h = 286 * 2 + 7;
-    std::vector<std::uint32_t> out(std::size_t(w * h), 0xDEADBEEF);
-    scale_frame(*frame, out.data(), w, h, w * 4);
-    const Placement p = place_frame(w, h);
-    ASSERT_EQ(p.factor, 2);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const int fx = (x - p.left) / 2, fy = (y - p.top) / 2;
-            const bool inside = x >= p.left && y >= p.top && fx < Frame::kWidth && fy < Frame::kHeight;
-            ASSERT_EQ(out[std::size_t(y * w + x)], inside ? frame->at(fx, fy) : 0u) << x << "," << y;
-        }
+        for (int x = 0; x < Frame::kWidth; ++x) frame->at(x, y) = std::uint32_t(y * 1000 + x + 1) ^ salt;
+    return frame;
+}
+
+// The window's pixel at x, y for that frame: the frame pixel it magnifies, or a black bar.
+std::uint32_t expected_pixel(const Frame& frame, int x, int y, int width, int height) {
+    const Placement p = place_frame(width, height);
+    if (x < p.left || y < p.top) return 0;
+    const int fx = (x - p.left) / p.factor, fy = (y - p.top) / p.factor;
+    return fx < Frame::kWidth && fy < Frame::kHeight ? frame.at(fx, fy) : 0u;
+}
+
+// A window's pixels with rows longer than the window, as window surfaces often have.
+struct Canvas {
+    int width, height, stride;  // stride: pixels a row
+    std::vector<std::uint32_t> pixels;
+    Canvas(int w, int h) : width(w), height(h), stride(w + 3), pixels(std::size_t(stride * h), 0xDEADBEEF) {}
+    std::uint32_t at(int x, int y) const { return pixels[std::size_t(y * stride + x)]; }
+    int pitch() const { return stride * 4; }
+};
+
+TEST(Scaling, EveryFramePixelBecomesASquareAndTheBarsAreBlack) {
+    const auto frame = numbered_frame(0);
+    // Factors 1 to 5 (5 takes the general path), bars on either side, and windows smaller than
+    // the frame, which show its top-left part.
+    const int sizes[][2] = {{392, 286},
+                            {392 * 2 + 10, 286 * 2 + 7},
+                            {392 * 3 + 1, 286 * 3 + 40},
+                            {1920, 1080},
+                            {392 * 4, 286 * 4},
+                            {392 * 5 + 3, 286 * 5},
+                            {300, 200},
+                            {500, 250}};
+    for (const auto& [w, h] : sizes) {
+        Canvas out(w, h);
+        scale_frame(*frame, out.pixels.data(), w, h, out.pitch());
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < out.stride; ++x) {
+                const std::uint32_t want = x < w ? expected_pixel(*frame, x, y, w, h) : 0xDEADBEEF;
+                ASSERT_EQ(out.at(x, y), want) << w << "x" << h << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(Scaling, APartDrawnAgainChangesOnlyItsOwnWindowPixels) {
+    const auto before = numbered_frame(0);
+    const auto after = numbered_frame(0x00FF00FF);
+    for (const auto& [w, h] : {std::pair{392 * 2, 286 * 2}, std::pair{1920, 1080}, std::pair{300, 200}}) {
+        Canvas out(w, h);
+        scale_frame(*before, out.pixels.data(), w, h, out.pitch());
+        const Placement p = place_frame(w, h);
+        const Rect part{100, 30, 57, 21};
+        const Rect covered = scale_part(*after, part, out.pixels.data(), w, h, out.pitch());
+        const Rect whole{p.left + 100 * p.factor, p.top + 30 * p.factor, 57 * p.factor, 21 * p.factor};
+        EXPECT_EQ(covered, (Rect{whole.x, whole.y, std::min(whole.w, w - whole.x), std::min(whole.h, h - whole.y)}))
+            << w << "x" << h;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const bool inside =
+                    x >= covered.x && x < covered.x + covered.w && y >= covered.y && y < covered.y + covered.h;
+                ASSERT_EQ(out.at(x, y), expected_pixel(inside ? *after : *before, x, y, w, h))
+                    << w << "x" << h << " at " << x << "," << y;
+            }
+    }
+    // A part wholly beyond a small window's edge covers nothing and writes nothing.
+    Canvas small(300, 200);
+    scale_frame(*before, small.pixels.data(), 300, 200, small.pitch());
+    const std::vector<std::uint32_t> drawn = small.pixels;
+    const Rect covered = scale_part(*after, {310, 210, 20, 20}, small.pixels.data(), 300, 200, small.pitch());
+    EXPECT_TRUE(covered.w <= 0 || covered.h <= 0);
+    EXPECT_EQ(small.pixels, drawn);
 }
 
 TEST(WindowStats, CountsTheCadenceLateTicksAndUnshownTicks) {

@@ -26,17 +26,25 @@ open_window() {  # open_window ARGS...: starts the game, waits for its window, p
 close_game() { pkill -KILL -P "$1" 2>/dev/null || true; kill -KILL "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; sleep 0.3; }
 size_of() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 
-# The fitting scale: two thirds of 1024 rows hold two 286-row frames.
+# The fitting scale: with no window manager to say how big its frame is, the window leaves room
+# for a usual one (10 x 40 pixels); 1176 x 858 and that fit in 1280 x 1024.
 open_window --seed 5 >"$work/w"; read -r pid id <"$work/w"
-[ "$(size_of "$id")" = "784x572" ] || fail "the window did not open at scale 2 on a 1280 x 1024 display"
+[ "$(size_of "$id")" = "1176x858" ] || fail "the window did not open at scale 3 on a 1280 x 1024 display"
 grep -qF '"きっぷら-Ｘ ver1.20": ("kippura-x" "kippura-x")' < <(xwininfo -root -tree) ||
     fail "wrong caption or window class: $(xwininfo -root -tree | grep ver1)"
-# F11 and Alt+Enter belong to the window (fullscreen needs a window manager, which Xvfb alone
-# lacks): they must not reach the game, so the title stays.
+timeout -s KILL 15 import -window "$id" "$work/title3.png"
+"$compare" "$work/title_headless.png" "$work/title3.png" 3 || fail "the title at scale 3 is not the headless frame tripled"
+close_game "$pid"
+
+# F11 and Alt+Enter belong to the window: they must not reach the game, so the title stays, and
+# the window shows it whole again when back from fullscreen. Fullscreen needs a window manager.
+start_openbox
+open_window --seed 5 >"$work/w"; read -r pid id <"$work/w"
 timeout -s KILL 5 xdotool key --window "$id" F11 alt+Return F11 alt+Return
 sleep 0.5
-timeout -s KILL 15 import -window "$id" "$work/title2.png"
-"$compare" "$work/title_headless.png" "$work/title2.png" 2 || fail "the title at scale 2 is not the headless frame doubled"
+[ "$(size_of "$id")" = "1176x858" ] || fail "the window did not come back from fullscreen at its size"
+timeout -s KILL 15 import -window "$id" "$work/title3.png"
+"$compare" "$work/title_headless.png" "$work/title3.png" 3 || fail "the title after fullscreen is not the headless frame tripled"
 close_game "$pid"
 
 for scale in 1 2; do

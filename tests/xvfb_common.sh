@@ -15,11 +15,14 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "$test_name: $*" >&2; exit 1; }
 
-# start_xvfb: a 1280 x 1024 screen on a display number the server picks among the free ones, so
-# that tests running side by side (other checkouts too) never share a screen. -noreset: the
-# server does not start over (refusing connections for a moment) each time its last client leaves.
+# start_xvfb: a screen of screen_size (default 1280x1024) on a display number the server picks
+# among the free ones, so that tests running side by side (other checkouts too) never share a
+# screen. -noreset: the server does not start over (refusing connections for a moment) each time
+# its last client leaves.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    rm -f "$work/display"  # a test may start a second server
+    Xvfb -displayfd 3 -screen 0 "${screen_size:-1280x1024}x24" -nolisten tcp -noreset 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     disown  # no "Killed" notice from the shell when the clean-up ends it
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done

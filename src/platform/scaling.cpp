@@ -1,9 +1,39 @@
-// Whole-number nearest-neighbour scaling with letterboxing.
+// Whole-number nearest-neighbour scaling with letterboxing. A row of the frame is widened once
+// and then copied whole to the factor's rows below it.
 #include "platform/scaling.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kx {
+namespace {
+
+std::uint32_t* row_at(std::uint32_t* pixels, int pitch, int y) {
+    return reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(pixels) + std::ptrdiff_t(y) * pitch);
+}
+
+// A factor known when compiling lets the compiler unroll the copies of each pixel.
+template <int kFactor>
+void widen_by(const std::uint32_t* src, std::uint32_t* out, int count) {
+    const int whole = count / kFactor;
+    for (int i = 0; i < whole; ++i)
+        for (int k = 0; k < kFactor; ++k) out[i * kFactor + k] = src[i];
+    for (int i = whole * kFactor; i < count; ++i) out[i] = src[i / kFactor];  // cut by the window's edge
+}
+
+// Writes `count` window pixels, each frame pixel `factor` times.
+void widen(const std::uint32_t* src, std::uint32_t* out, int count, int factor) {
+    switch (factor) {
+        case 1: std::memcpy(out, src, std::size_t(count) * 4); return;
+        case 2: widen_by<2>(src, out, count); return;
+        case 3: widen_by<3>(src, out, count); return;
+        case 4: widen_by<4>(src, out, count); return;
+        default:
+            for (int i = 0; i < count; ++i) out[i] = src[i / factor];
+    }
+}
+
+}  // namespace
 
 Placement place_frame(int width, int height) {
     const int factor = std::max(1, std::min(width / Frame::kWidth, height / Frame::kHeight));
@@ -11,31 +41,36 @@ Placement place_frame(int width, int height) {
             std::max(0, (height - Frame::kHeight * factor) / 2)};
 }
 
+Rect scale_part(const Frame& frame, Rect part, std::uint32_t* pixels, int width, int height, int pitch) {
+    const Placement p = place_frame(width, height);
+    const int f = p.factor;
+    const int x0 = p.left + part.x * f, y0 = p.top + part.y * f;
+    const int x1 = std::min(width, p.left + (part.x + part.w) * f);
+    const int y1 = std::min(height, p.top + (part.y + part.h) * f);
+    if (x1 <= x0 || y1 <= y0) return {x0, y0, 0, 0};
+    const std::size_t bytes = std::size_t(x1 - x0) * 4;
+    for (int fy = part.y, y = y0; y < y1; ++fy, y += f) {
+        std::uint32_t* row = row_at(pixels, pitch, y) + x0;
+        widen(&frame.pixels[std::size_t(fy) * Frame::kWidth + std::size_t(part.x)], row, x1 - x0, f);
+        for (int k = 1; k < f && y + k < y1; ++k) std::memcpy(row_at(pixels, pitch, y + k) + x0, row, bytes);
+    }
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
 void scale_frame(const Frame& frame, std::uint32_t* pixels, int width, int height, int pitch) {
     const Placement p = place_frame(width, height);
-    auto row_at = [&](int y) {
-        return reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(pixels) + std::ptrdiff_t(y) * pitch);
-    };
     const int shown_w = std::min(Frame::kWidth * p.factor, width - p.left);
     const int shown_h = std::min(Frame::kHeight * p.factor, height - p.top);
     for (int y = 0; y < height; ++y) {
-        std::uint32_t* row = row_at(y);
+        std::uint32_t* row = row_at(pixels, pitch, y);
         if (y < p.top || y >= p.top + shown_h) {
             std::fill(row, row + width, 0u);
-            continue;
+        } else {
+            std::fill(row, row + p.left, 0u);
+            std::fill(row + p.left + shown_w, row + width, 0u);
         }
-        // A row of the frame is widened once and copied to the factor's rows below it.
-        const int fy = (y - p.top) / p.factor;
-        if ((y - p.top) % p.factor != 0) {
-            std::copy(row_at(y - 1), row_at(y - 1) + width, row);
-            continue;
-        }
-        std::fill(row, row + p.left, 0u);
-        const std::uint32_t* src = &frame.pixels[std::size_t(fy) * Frame::kWidth];
-        std::uint32_t* out = row + p.left;
-        for (int x = 0; x < shown_w; ++x) out[x] = src[x / p.factor];
-        std::fill(row + p.left + shown_w, row + width, 0u);
     }
+    scale_part(frame, {0, 0, Frame::kWidth, Frame::kHeight}, pixels, width, height, pitch);
 }
 
 }  // namespace kx

@@ -13,9 +13,19 @@ struct Placement {
     int left, top;
 };
 
+// A rectangle in pixels, of the frame or of the window.
+struct Rect {
+    int x, y, w, h;
+    bool operator==(const Rect&) const = default;
+};
+
 Placement place_frame(int width, int height);
 
-// Draws the scaled frame into 32-bit pixels (0x00RRGGBB), `pitch` bytes a row.
+// Draws the scaled frame into 32-bit pixels (0x00RRGGBB), `pitch` bytes a row, bars included.
 void scale_frame(const Frame& frame, std::uint32_t* pixels, int width, int height, int pitch);
+
+// Draws one part of the frame again over a window drawn by scale_frame, leaving the rest alone.
+// Returns the window's pixels it covered (empty when none of them is in the window).
+Rect scale_part(const Frame& frame, Rect part, std::uint32_t* pixels, int width, int height, int pitch);
 
 }  // namespace kx

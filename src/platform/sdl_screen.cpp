@@ -1,16 +1,22 @@
 // The window and the way the 392 x 286 frame fills it: whole-number factors only, nearest
 // neighbour, black bars where the window's shape differs, sized from the window surface's real
-// pixels so that high-DPI displays get them all.
+// pixels so that high-DPI displays get them all. In play only a few small places of the frame
+// change from one frame to the next: only those are scaled again and sent to the display.
 #include "platform/sdl_screen.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 #include "form/pictures.h"
-#include "platform/scaling.h"
+#include "platform/frame_changes.h"
+#include "platform/sdl_x11_decorations.h"
 
 namespace kx {
 namespace {
+
+// What title bars and borders usually add, for window managers that do not say.
+constexpr Decorations kUsualDecorations{10, 40};
+constexpr Uint32 kWindowFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
 
 [[noreturn]] void sdl_fail(const std::string& what) { throw std::runtime_error(what + ": " + SDL_GetError()); }
 
@@ -24,47 +30,116 @@ void set_icon(SDL_Window* window) {
     SDL_FreeSurface(surface);
 }
 
+bool is_xrgb(const SDL_Surface* surface) {
+    const Uint32 format = surface->format->format;
+    return format == SDL_PIXELFORMAT_XRGB8888 || format == SDL_PIXELFORMAT_ARGB8888;
+}
+
 }  // namespace
 
-int Screen::fitting_scale(int display_width, int display_height) {
-    const int by_height = display_height * 2 / 3 / kClientHeight;
-    const int by_width = display_width * 9 / 10 / kClientWidth;
-    return std::max(1, std::min(by_height, by_width));
+int Screen::fitting_scale(int usable_width, int usable_height, int decoration_width, int decoration_height) {
+    const int by_width = (usable_width - decoration_width) / kClientWidth;
+    const int by_height = (usable_height - decoration_height) / kClientHeight;
+    return std::max(1, std::min(by_width, by_height));
 }
 
 Screen::Screen(const std::string& caption, std::optional<int> scale, bool fullscreen) {
     SDL_Rect usable{0, 0, 1280, 720};
     SDL_GetDisplayUsableBounds(0, &usable);
-    const int factor = scale.value_or(fitting_scale(usable.w, usable.h));
-    window_ =
-        SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kClientWidth * factor,
-                         kClientHeight * factor, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    const Decorations d = ask_decorations(kWindowFlags).value_or(kUsualDecorations);
+    const int factor = scale.value_or(fitting_scale(usable.w, usable.h, d.width, d.height));
+    const int w = kClientWidth * factor, h = kClientHeight * factor;
+    // The window with its frame in the middle of the usable area; the title bar stays on the
+    // screen when it is larger.
+    const int x = usable.x + std::max(0, (usable.w - w - d.width) / 2);
+    const int y = usable.y + std::max(0, (usable.h - h - d.height) / 2);
+    window_ = SDL_CreateWindow(caption.c_str(), x, y, w, h, kWindowFlags | SDL_WINDOW_SHOWN);
     if (!window_) sdl_fail("cannot create the window");
     SDL_SetWindowMinimumSize(window_, kClientWidth, kClientHeight);
     set_icon(window_);
+    SDL_AddEventWatch(&Screen::on_event, this);
     if (fullscreen) toggle_fullscreen();
 }
 
 Screen::~Screen() {
+    SDL_DelEventWatch(&Screen::on_event, this);
     if (window_) SDL_DestroyWindow(window_);
+}
+
+// Shown, exposed, resized, restored: what the display shows of the window may be gone, or the
+// window has a new surface. Focus and the pointer coming and going change nothing in it.
+int Screen::on_event(void* screen, SDL_Event* event) {
+    Screen& self = *static_cast<Screen*>(screen);
+    if (event->type != SDL_WINDOWEVENT || event->window.windowID != SDL_GetWindowID(self.window_)) return 0;
+    switch (event->window.event) {
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_RESIZED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED: self.invalidate(); break;
+        default: break;
+    }
+    return 0;
 }
 
 void Screen::show(const Frame& frame) {
     // The surface has the window's size in real pixels, also on a high-DPI display.
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface) return;  // minimized: nothing to draw into
-    SDL_LockSurface(surface);
-    const Uint32 format = surface->format->format;
-    if (format == SDL_PIXELFORMAT_XRGB8888 || format == SDL_PIXELFORMAT_ARGB8888) {
-        scale_frame(frame, static_cast<std::uint32_t*>(surface->pixels), surface->w, surface->h, surface->pitch);
+    const bool new_surface = surface != surface_ || surface->w != surface_w_ || surface->h != surface_h_;
+    if (whole_.exchange(false) || new_surface) {
+        show_whole(frame, surface);
     } else {
-        scaled_.resize(std::size_t(surface->w) * std::size_t(surface->h));
-        scale_frame(frame, scaled_.data(), surface->w, surface->h, surface->w * 4);
-        SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_XRGB8888, scaled_.data(), surface->w * 4, format,
-                          surface->pixels, surface->pitch);
+        show_changes(frame, surface);
     }
+    surface_ = surface;
+    surface_w_ = surface->w;
+    surface_h_ = surface->h;
+}
+
+void Screen::show_whole(const Frame& frame, SDL_Surface* surface) {
+    SDL_LockSurface(surface);
+    scale_frame(frame, canvas(surface), surface->w, surface->h, is_xrgb(surface) ? surface->pitch : surface->w * 4);
+    convert(surface, SDL_Rect{0, 0, surface->w, surface->h});
     SDL_UnlockSurface(surface);
     SDL_UpdateWindowSurface(window_);
+    *shown_ = frame;
+}
+
+void Screen::show_changes(const Frame& frame, SDL_Surface* surface) {
+    find_changes(*shown_, frame, changes_);
+    if (changes_.empty()) return;
+    window_rects_.clear();
+    SDL_LockSurface(surface);
+    const int pitch = is_xrgb(surface) ? surface->pitch : surface->w * 4;
+    for (const Rect& part : changes_) {
+        // Outside its bands the new frame equals the one shown: copying the bands' rows is enough.
+        const auto rows = std::size_t(part.y) * Frame::kWidth;
+        std::copy_n(&frame.pixels[rows], std::size_t(part.h) * Frame::kWidth, &shown_->pixels[rows]);
+        const Rect r = scale_part(frame, part, canvas(surface), surface->w, surface->h, pitch);
+        if (r.w <= 0 || r.h <= 0) continue;
+        window_rects_.push_back(SDL_Rect{r.x, r.y, r.w, r.h});
+        convert(surface, window_rects_.back());
+    }
+    SDL_UnlockSurface(surface);
+    if (!window_rects_.empty()) SDL_UpdateWindowSurfaceRects(window_, window_rects_.data(), int(window_rects_.size()));
+}
+
+std::uint32_t* Screen::canvas(SDL_Surface* surface) {
+    if (is_xrgb(surface)) return static_cast<std::uint32_t*>(surface->pixels);
+    scaled_.resize(std::size_t(surface->w) * std::size_t(surface->h));
+    return scaled_.data();
+}
+
+void Screen::convert(SDL_Surface* surface, const SDL_Rect& rect) {
+    if (is_xrgb(surface)) return;
+    const int bytes = surface->format->BytesPerPixel;
+    const std::uint32_t* from = scaled_.data() + std::size_t(rect.y) * std::size_t(surface->w) + std::size_t(rect.x);
+    auto* to = static_cast<std::uint8_t*>(surface->pixels) + std::ptrdiff_t(rect.y) * surface->pitch + rect.x * bytes;
+    SDL_ConvertPixels(rect.w, rect.h, SDL_PIXELFORMAT_XRGB8888, from, surface->w * 4, surface->format->format, to,
+                      surface->pitch);
 }
 
 int Screen::refresh_rate() const {
@@ -83,6 +158,7 @@ void Screen::toggle_fullscreen() {
         SDL_GetWindowSize(window_, &windowed_.w, &windowed_.h);
         SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
+    invalidate();
 }
 
 }  // namespace kx

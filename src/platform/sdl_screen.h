@@ -5,38 +5,63 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "elements/frame.h"
+#include "platform/scaling.h"
 
 namespace kx {
 
 class Screen {
 public:
-    // scale: the window's size in multiples of 392 x 286; by default the largest that fits in
-    // about two thirds of the display's height.
+    // scale: the window's size in multiples of 392 x 286; by default the largest at which the
+    // window and the frame the window manager puts around it fit the desktop's usable area.
     Screen(const std::string& caption, std::optional<int> scale, bool fullscreen);
     ~Screen();
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
 
-    // Scales the frame into the window and shows it.
+    // Scales the frame into the window and shows it. Only the parts that differ from the frame
+    // shown before are scaled and sent to the display.
     void show(const Frame& frame);
+    // The next show() draws and sends the whole window. Window events (exposed, resized,
+    // restored...) and fullscreen toggles do this already.
+    void invalidate() { whole_ = true; }
     void toggle_fullscreen();
     SDL_Window* window() const { return window_; }
     // The display's refresh rate in Hz (60 when the display does not say).
     int refresh_rate() const;
 
-    // The scale the window opens at on a display of that usable size.
-    static int fitting_scale(int display_width, int display_height);
+    // The scale the window opens at on a desktop whose usable area is that big, when the window
+    // manager's frame adds that much around the window.
+    static int fitting_scale(int usable_width, int usable_height, int decoration_width, int decoration_height);
 
 private:
+    static int on_event(void* screen, SDL_Event* event);
+    void show_whole(const Frame& frame, SDL_Surface* surface);
+    void show_changes(const Frame& frame, SDL_Surface* surface);
+    // Where the window's pixels are drawn: the surface itself, or a buffer converted into it.
+    std::uint32_t* canvas(SDL_Surface* surface);
+    void convert(SDL_Surface* surface, const SDL_Rect& rect);
+
     SDL_Window* window_ = nullptr;
-    std::vector<std::uint32_t> scaled_;  // for a window surface of an unusual pixel format
-    SDL_Rect windowed_{};                // place and size to go back to from fullscreen
+    // For a window surface of an unusual pixel format.
+    std::vector<std::uint32_t> scaled_;
+    // The place and size to go back to from fullscreen.
+    SDL_Rect windowed_{};
+    // What the window shows now, to find what the next frame changes.
+    std::unique_ptr<Frame> shown_ = std::make_unique<Frame>();
+    // The window's pixels cannot be trusted: draw and send them all. Set from SDL's event watch.
+    std::atomic<bool> whole_{true};
+    // The surface drawn last and its size, to notice a new one.
+    SDL_Surface* surface_ = nullptr;
+    int surface_w_ = 0, surface_h_ = 0;
+    std::vector<Rect> changes_;
+    std::vector<SDL_Rect> window_rects_;
 };
 
 }  // namespace kx

@@ -1,0 +1,86 @@
+// What the window sends again from one frame to the next, and the size of the first window.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "platform/frame_changes.h"
+#include "platform/scaling.h"
+#include "platform/sdl_screen.h"
+
+namespace kx {
+namespace {
+
+std::vector<Rect> changes(const Frame& before, const Frame& after) {
+    std::vector<Rect> bands{{1, 2, 3, 4}};  // whatever was there is replaced
+    find_changes(before, after, bands);
+    return bands;
+}
+
+TEST(WindowChanges, RunsOfChangedRowsAreBandsAsWideAsTheirChanges) {
+    const auto before = std::make_unique<Frame>();
+    auto after = std::make_unique<Frame>();
+    EXPECT_TRUE(changes(*before, *after).empty());
+
+    after->at(50, 9) = 1;  // one pixel
+    EXPECT_EQ(changes(*before, *after), (std::vector<Rect>{{50, 9, 1, 1}}));
+
+    // A sprite below it on the next rows, further left, joins the band; one two rows lower
+    // (an unchanged row between) starts a band of its own.
+    for (int y = 10; y < 14; ++y) after->at(40, y) = after->at(44, y) = 2;
+    after->at(20, 15) = 3;
+    EXPECT_EQ(changes(*before, *after), (std::vector<Rect>{{40, 9, 11, 5}, {20, 15, 1, 1}}));
+
+    // Changes at the frame's corners reach its edges.
+    auto corners = std::make_unique<Frame>();
+    corners->at(0, 0) = corners->at(Frame::kWidth - 1, 0) = 4;
+    corners->at(Frame::kWidth - 1, Frame::kHeight - 1) = 5;
+    EXPECT_EQ(changes(*before, *corners),
+              (std::vector<Rect>{{0, 0, Frame::kWidth, 1}, {Frame::kWidth - 1, Frame::kHeight - 1, 1, 1}}));
+}
+
+// A window kept up to date with the changes alone holds, frame after frame, exactly what
+// scaling each whole frame gives, bars included.
+TEST(WindowChanges, AWindowDrawnFromChangesEqualsTheWholeFrameScaled) {
+    std::mt19937 random(12345);
+    for (const auto& [w, h] : {std::pair{392 * 2, 286 * 2}, std::pair{1920, 1080}, std::pair{392 * 3 + 5, 286 * 3}}) {
+        auto shown = std::make_unique<Frame>();
+        auto next = std::make_unique<Frame>();
+        std::vector<std::uint32_t> window(std::size_t(w * h)), whole(std::size_t(w * h));
+        scale_frame(*shown, window.data(), w, h, w * 4);
+        std::vector<Rect> bands;
+        for (int n = 0; n < 30; ++n) {
+            for (int sprite = 0; sprite < 4; ++sprite) {  // a few small squares move
+                const int x0 = int(random() % (Frame::kWidth - 16)), y0 = int(random() % (Frame::kHeight - 16));
+                for (int y = y0; y < y0 + 16; ++y)
+                    for (int x = x0; x < x0 + 16; ++x) next->at(x, y) = std::uint32_t(random());
+            }
+            find_changes(*shown, *next, bands);
+            for (const Rect& band : bands) scale_part(*next, band, window.data(), w, h, w * 4);
+            scale_frame(*next, whole.data(), w, h, w * 4);
+            ASSERT_EQ(window, whole) << w << "x" << h << ", frame " << n;
+            *shown = *next;
+        }
+    }
+}
+
+TEST(WindowFirstScale, TheLargestWindowThatFitsTheDesktopWithItsFrame) {
+    // A frame of 10 x 40 pixels, what the window opens with when the window manager does not say.
+    EXPECT_EQ(Screen::fitting_scale(1920, 1080, 10, 40), 3);  // 1176 x 858
+    EXPECT_EQ(Screen::fitting_scale(1366, 768, 10, 40), 2);   // 784 x 572
+    EXPECT_EQ(Screen::fitting_scale(1920, 1053, 10, 40), 3);  // under a desktop's top bar
+    EXPECT_EQ(Screen::fitting_scale(1280, 1024, 10, 40), 3);
+    EXPECT_EQ(Screen::fitting_scale(3840, 2160, 10, 40), 7);  // 2744 x 2002
+    EXPECT_EQ(Screen::fitting_scale(1024, 600, 10, 40), 1);
+    // The frame counts: 858 rows and a 40-row frame need 898 rows, a 25-row frame 883.
+    EXPECT_EQ(Screen::fitting_scale(1920, 898, 10, 40), 3);
+    EXPECT_EQ(Screen::fitting_scale(1920, 897, 10, 40), 2);
+    EXPECT_EQ(Screen::fitting_scale(1920, 897, 2, 25), 3);
+    EXPECT_EQ(Screen::fitting_scale(1186, 1080, 10, 40), 3);  // the width counts too
+    EXPECT_EQ(Screen::fitting_scale(1185, 1080, 10, 40), 2);
+    EXPECT_EQ(Screen::fitting_scale(300, 200, 10, 40), 1);  // never below 1
+}
+
+}  // namespace
+}  // namespace kx
