@@ -2,6 +2,9 @@
 # test wants one, the game's window and its trace, and the clean-up of everything a test started.
 # Set test_name (and game, for open_game) first; add started processes to pids. KX_KEEP_WORK=1
 # keeps the scratch folder (traces, recordings, screenshots) for a look after a failure.
+# xwininfo and xdotool write the window's Japanese caption in the locale's character set: the
+# tests read it in UTF-8 whatever locale (or none) the caller has.
+export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 pids=()
 cleanup() {
