@@ -1,12 +1,10 @@
 // X error handlers: "no such window" passes; other errors and a lost connection end the game in one line.
 #include "platform/sdl_x11_errors.h"
 
-#include <SDL.h>
 #include <X11/Xlib.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace kx {
 namespace {
@@ -37,8 +35,6 @@ int on_x_io_error(Display*) { end_with("kippura-x: lost the connection to the di
 }  // namespace
 
 void handle_x11_errors() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || std::strcmp(driver, "x11") != 0) return;
     XSetErrorHandler(on_x_error);
     XSetIOErrorHandler(on_x_io_error);
 }

@@ -7,7 +7,10 @@
 
 namespace kx {
 
-// Call once the video system runs; does nothing unless it is X11.
+// Call before the video system starts, and again once it runs. SDL keeps the handler it finds at
+// start-up and puts it back just before it closes the display at exit, when X may still report
+// errors about the window just destroyed: that handler must be ours, not Xlib's default, which
+// ends the program with status 1. Without X11 the handlers are never called.
 void handle_x11_errors();
 
 }  // namespace kx

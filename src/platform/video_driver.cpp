@@ -65,8 +65,9 @@ void start_video() {
 }  // namespace
 
 void open_video() {
-    start_video();
     handle_x11_errors();
+    start_video();
+    handle_x11_errors();  // over SDL's own, which only restores desktop modes on errors
 }
 
 }  // namespace kx
