@@ -7,6 +7,7 @@
 
 #include "elements/virtual_keys.h"
 #include "run/driver.h"
+#include "run/fast_replay.h"
 #include "run/overlays.h"
 #include "run/trace.h"
 #include "test_support.h"
@@ -68,16 +69,7 @@ std::string replayed_trace(std::uint32_t seed, const std::vector<KeyEvent>& even
     TraceWriter trace(out);
     Session session(seed, &text, nullptr, &trace);
     session.start();
-    ReplayFeed feed(events);
-    while (session.ticks() < ticks) {
-        if (const KeyEvent* e = feed.due(session.ticks(), session.any_timer_running(), ticks)) {
-            session.key(e->down, e->code);
-            feed.pop();
-            continue;
-        }
-        if (!session.any_timer_running()) break;
-        session.run_period(ticks);
-    }
+    replay_at_once(session, events, ticks);
     return out.str();
 }
 

@@ -5,8 +5,8 @@
 
 #include "platform/png_file.h"
 #include "platform/trace_file.h"
+#include "run/fast_replay.h"
 #include "run/renderer.h"
-#include "run/replay_feed.h"
 #include "run/session.h"
 
 namespace kx {
@@ -18,16 +18,7 @@ int run_headless(const HeadlessRun& run, TextRasterizer& text) {
     session.start();
 
     const std::int64_t limit = run.max_ticks.value_or(INT64_MAX);
-    ReplayFeed feed(run.input.events);
-    while (session.ticks() < limit) {
-        if (const KeyEvent* e = feed.due(session.ticks(), session.any_timer_running(), limit)) {
-            session.key(e->down, e->code);
-            feed.pop();
-            continue;
-        }
-        if (!session.any_timer_running()) break;
-        session.run_period(limit);
-    }
+    replay_at_once(session, run.input.events, limit);
 
     if (!run.screenshot_path.empty()) {
         auto frame = std::make_unique<Frame>();

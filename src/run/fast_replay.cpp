@@ -1,0 +1,21 @@
+// The headless replay loop.
+#include "run/fast_replay.h"
+
+#include "run/replay_feed.h"
+
+namespace kx {
+
+void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit) {
+    ReplayFeed feed(events);
+    while (session.ticks() < tick_limit) {
+        if (const KeyEvent* e = feed.due(session.ticks(), session.any_timer_running(), tick_limit)) {
+            session.key(e->down, e->code);
+            feed.pop();
+            continue;
+        }
+        if (!session.any_timer_running()) break;
+        session.run_period(tick_limit);
+    }
+}
+
+}  // namespace kx

@@ -1,0 +1,16 @@
+// A replay with no clock: events and ticks back to back, as headless runs and tests play them.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "run/input_script.h"
+#include "run/session.h"
+
+namespace kx {
+
+// Feeds the events to the started session by the replay rule and runs its ticks until the tick
+// limit is reached or no timer runs and no event is left.
+void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit);
+
+}  // namespace kx
