@@ -20,11 +20,11 @@ constexpr std::uint32_t kQuickDeathSeed = 11;  // the idle chick is hit within a
 
 struct RealTime {
     explicit RealTime(std::uint32_t seed, std::optional<InputScript> replay = std::nullopt,
-                      bool pause_on_focus_loss = true)
+                      bool pause_on_focus_loss = true, std::int64_t tick_period = kPeriod)
         : session(seed, &text, nullptr, &trace) {
         session.start();
         DriverOptions options;
-        options.tick_period_ns = kPeriod;
+        options.tick_period_ns = tick_period;
         options.pause_on_focus_loss = pause_on_focus_loss;
         options.replay = std::move(replay);
         driver = std::make_unique<Driver>(
@@ -285,6 +285,60 @@ TEST(DriverReplay, EscapeLetsGoOfTheReplaysKeysAndAKeyHeldIntoTheBoxDoesNotClose
     held.press(kKeySpace);
     held.release(kKeySpace);
     EXPECT_FALSE(held.driver->box_open());
+}
+
+// The window's loop: sleeps until the driver's next wake-up, runs what is due and shows the
+// frame if one is due. Counts the wake-ups and the times frames went out.
+struct HostLoop {
+    void run_until(RealTime& game, std::int64_t until) {
+        for (;;) {
+            const std::int64_t at = game.driver->wake_at();
+            if (at > until) break;
+            game.now = std::max(game.now, at);
+            ++wake_ups;
+            game.driver->advance(game.now);
+            if (game.driver->present_due(game.now)) {
+                game.driver->present(game.now);
+                shown_at.push_back(game.now);
+            }
+        }
+        game.now = until;
+    }
+    int wake_ups = 0;
+    std::vector<std::int64_t> shown_at;
+};
+
+TEST(DriverFrames, AtSixtyFourTicksOnASixtyHertzDisplayEachWakeUpRunsATickAndShowsMostOfThem) {
+    RealTime game(kQuickDeathSeed);
+    game.start_play();
+    HostLoop loop;
+    loop.run_until(game, game.now);  // what starting play left to show
+    const std::int64_t ticks_before = game.session.ticks(), start = game.now;
+    loop = HostLoop{};
+    loop.run_until(game, start + 1'000'000'000);
+    ASSERT_TRUE(game.driver->playing());
+    EXPECT_EQ(game.session.ticks() - ticks_before, 64);
+    EXPECT_EQ(loop.wake_ups, 64);  // no wake-up of its own for a frame
+    EXPECT_GE(loop.shown_at.size(), 59U);
+    EXPECT_LE(loop.shown_at.size(), 61U);
+    const std::int64_t refresh = DriverOptions{}.refresh_ns;
+    for (std::size_t k = 1; k < loop.shown_at.size(); ++k)
+        EXPECT_GT(loop.shown_at[k] - loop.shown_at[k - 1], refresh / 2) << "two frames in one refresh";
+}
+
+TEST(DriverFrames, BetweenSlowTicksAnExposedWindowIsShownAgainWithinARefresh) {
+    RealTime game(kQuickDeathSeed, std::nullopt, true, 1'000'000'000);  // one tick a second
+    game.press(kKeySpace);
+    game.release(kKeySpace);
+    HostLoop loop;
+    loop.run_until(game, game.now + 60'000'000'000);
+    ASSERT_TRUE(game.driver->playing());
+    loop.run_until(game, game.now + 300'000'000);  // just after a tick, a frame shown
+    game.driver->invalidate();
+    loop.shown_at.clear();
+    loop.run_until(game, game.now + 100'000'000);
+    ASSERT_EQ(loop.shown_at.size(), 1U);
+    EXPECT_LE(loop.shown_at[0] - (game.now - 100'000'000), DriverOptions{}.refresh_ns);
 }
 
 }  // namespace

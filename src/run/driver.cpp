@@ -181,18 +181,23 @@ void Driver::advance(std::int64_t now) {
 
 std::int64_t Driver::wake_at() const {
     std::int64_t at = INT64_MAX;
+    const bool ticking = !box_ && !paused_ && session_.any_timer_running();
     if (box_) {
         if (replaying()) at = box_opened_ + kReplayBoxNs;
-    } else if (!paused_ && session_.any_timer_running()) {
+    } else if (ticking) {
         at = clock_.next_due();
     }
-    if (dirty_) at = std::min(at, next_present_);
+    // While play runs, a frame goes out with the first tick of a refresh that has not had one:
+    // the wake-up that runs the tick also shows it, and the loop wakes about half as often as
+    // with a wake-up of its own for each frame. Only a tick rate slower than the refresh leaves
+    // a refresh without a tick to show what changed meanwhile.
+    if (dirty_ && !(ticking && at <= next_present_ + options_.refresh_ns)) at = std::min(at, next_present_);
     return at;
 }
 
 bool Driver::present_due(std::int64_t now) const {
     if (!dirty_) return false;
-    // While play runs, frames go out on the display's refresh, each showing the newest tick.
+    // While play runs, at most one frame goes out in each of the display's refreshes.
     return now >= next_present_ || !session_.any_timer_running() || paused_ || box_;
 }
 

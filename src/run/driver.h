@@ -22,7 +22,7 @@ namespace kx {
 
 struct DriverOptions {
     std::int64_t tick_period_ns = 1'000'000'000 / kDefaultTickRate;
-    std::int64_t refresh_ns = 1'000'000'000 / 60;  // the display's refresh: frames go out on it
+    std::int64_t refresh_ns = 1'000'000'000 / 60;  // the display's refresh: at most a frame in each
     bool pause_on_focus_loss = true;
     std::optional<InputScript> replay;  // drives the game until its events run out
 };
