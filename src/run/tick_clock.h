@@ -45,7 +45,7 @@ private:
     std::int64_t paused_at_ = 0;
 };
 
-// Frames go out on the display's refresh, on a grid that does not drift.
+// The display's refreshes, as a grid that does not drift: at most one frame goes out in each.
 class PresentGrid {
 public:
     PresentGrid(std::int64_t origin, std::int64_t refresh_ns) : origin_(origin), refresh_(refresh_ns) {}
