@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "form/pictures.h"
 #include "platform/frame_changes.h"
@@ -57,31 +58,11 @@ Screen::Screen(const std::string& caption, std::optional<int> scale, bool fullsc
     if (!window_) sdl_fail("cannot create the window");
     SDL_SetWindowMinimumSize(window_, kClientWidth, kClientHeight);
     set_icon(window_);
-    SDL_AddEventWatch(&Screen::on_event, this);
     if (fullscreen) toggle_fullscreen();
 }
 
 Screen::~Screen() {
-    SDL_DelEventWatch(&Screen::on_event, this);
     if (window_) SDL_DestroyWindow(window_);
-}
-
-// Shown, exposed, resized, restored: what the display shows of the window may be gone, or the
-// window has a new surface. Focus and the pointer coming and going change nothing in it.
-int Screen::on_event(void* screen, SDL_Event* event) {
-    Screen& self = *static_cast<Screen*>(screen);
-    if (event->type != SDL_WINDOWEVENT || event->window.windowID != SDL_GetWindowID(self.window_)) return 0;
-    switch (event->window.event) {
-        case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_RESIZED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-        case SDL_WINDOWEVENT_MAXIMIZED:
-        case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_DISPLAY_CHANGED: self.invalidate(); break;
-        default: break;
-    }
-    return 0;
 }
 
 void Screen::show(const Frame& frame) {
@@ -89,7 +70,7 @@ void Screen::show(const Frame& frame) {
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface) return;  // minimized: nothing to draw into
     const bool new_surface = surface != surface_ || surface->w != surface_w_ || surface->h != surface_h_;
-    if (whole_.exchange(false) || new_surface) {
+    if (std::exchange(whole_, false) || new_surface) {
         show_whole(frame, surface);
     } else {
         show_changes(frame, surface);

@@ -5,7 +5,6 @@
 
 #include <SDL.h>
 
-#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,8 +27,8 @@ public:
     // Scales the frame into the window and shows it. Only the parts that differ from the frame
     // shown before are scaled and sent to the display.
     void show(const Frame& frame);
-    // The next show() draws and sends the whole window. Window events (exposed, resized,
-    // restored...) and fullscreen toggles do this already.
+    // The next show() draws and sends the whole window (after window events that may have lost
+    // its pixels; a fullscreen toggle does this itself).
     void invalidate() { whole_ = true; }
     void toggle_fullscreen();
     SDL_Window* window() const { return window_; }
@@ -41,7 +40,6 @@ public:
     static int fitting_scale(int usable_width, int usable_height, int decoration_width, int decoration_height);
 
 private:
-    static int on_event(void* screen, SDL_Event* event);
     void show_whole(const Frame& frame, SDL_Surface* surface);
     void show_changes(const Frame& frame, SDL_Surface* surface);
     // Where the window's pixels are drawn: the surface itself, or a buffer converted into it.
@@ -55,8 +53,8 @@ private:
     SDL_Rect windowed_{};
     // What the window shows now, to find what the next frame changes.
     std::unique_ptr<Frame> shown_ = std::make_unique<Frame>();
-    // The window's pixels cannot be trusted: draw and send them all. Set from SDL's event watch.
-    std::atomic<bool> whole_{true};
+    // The window's pixels cannot be trusted: draw and send them all.
+    bool whole_ = true;
     // The surface drawn last and its size, to notice a new one.
     SDL_Surface* surface_ = nullptr;
     int surface_w_ = 0, surface_h_ = 0;

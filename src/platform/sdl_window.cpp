@@ -169,9 +169,21 @@ private:
             case SDL_WINDOWEVENT_FOCUS_LOST:
             case SDL_WINDOWEVENT_HIDDEN:
             case SDL_WINDOWEVENT_MINIMIZED: driver_.focus_lost(now); break;
+            // What the display shows of the window may be gone, or the window has a new surface:
+            // the next frame is drawn and sent whole. Focus and the pointer coming and going
+            // change nothing in it.
+            case SDL_WINDOWEVENT_SHOWN:
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_RESIZED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+            case SDL_WINDOWEVENT_MAXIMIZED:
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+                screen_.invalidate();
+                driver_.invalidate();
+                break;
             default: break;
         }
-        driver_.invalidate();  // exposed, resized, restored: show the frame again
     }
 
     // A click in window coordinates, turned into a point of the 392 x 286 frame.
