@@ -348,5 +348,74 @@ TEST(DriverFrames, BetweenSlowTicksAnExposedWindowIsShownAgainWithinARefresh) {
     EXPECT_LE(loop.shown_at[0] - (game.now - 100'000'000), 1'000'000'000 / DriverSetup{}.refresh_hz);
 }
 
+TEST(DriverLimit, ARunStopsExactlyAtItsLimitAndEventsBeyondItNeverCome) {
+    InputScript script;
+    script.events = {{0, true, kKeySpace},         {0, false, kKeySpace},      {60, true, kGameKeys.down},
+                     {100, false, kGameKeys.down}, {200, true, kGameKeys.up}};
+    RealTime run(5, script, true, kDefaultTickRate, 120);
+    // The clock jumps unevenly, stalls included: catch-up drops ticks but never runs past the limit.
+    for (int k = 0; k < 400 && run.driver->wake_at() != INT64_MAX; ++k) {
+        run.now += kPeriod * (1 + k % 9);
+        run.driver->advance(run.now);
+        ASSERT_LE(run.ticks(), 120);
+    }
+    EXPECT_TRUE(run.driver->finished());
+    EXPECT_EQ(run.ticks(), 120);
+    EXPECT_FALSE(run.driver->replaying());  // the event at 200 is beyond the end
+    EXPECT_EQ(run.recorded().back(), (KeyEvent{100, false, kGameKeys.down}));
+    EXPECT_EQ(run.trace_text.str(), replayed_trace(5, script.events, 120));
+    run.driver->present(run.now);
+    EXPECT_EQ(run.driver->shown_ticks(), 120);
+}
+
+TEST(DriverLimit, AReplayCutByALimitIsWatchedToTheEndItsBoxesCloseByThemselves) {
+    InputScript script;
+    script.events = {{0, true, kKeySpace}, {0, false, kKeySpace}, {100'000, true, kGameKeys.fire}};
+    RealTime cut(kQuickDeathSeed, script, true, kDefaultTickRate, 50'000);
+    cut.periods(41);
+    EXPECT_FALSE(cut.driver->replaying());  // its last event is beyond the limit
+    cut.play_into_game_over();
+    // The box shows the moment the game asked for it, as the trace's record of it says.
+    cut.driver->present(cut.now);
+    const std::string trace = cut.trace_text.str();
+    const auto box = trace.find("\"ticks\":", trace.find("{\"ev\":\"msgbox\""));
+    EXPECT_EQ(cut.driver->shown_ticks(), std::stoll(trace.substr(box + 8)));
+    cut.periods(int(Driver::kReplayBoxNs / kPeriod) + 1);
+    EXPECT_FALSE(cut.driver->box_open());
+
+    // Without a limit the player has taken over once the events ran out: the box waits for them.
+    script.events.pop_back();
+    RealTime played(kQuickDeathSeed, script);
+    played.periods(41);
+    played.play_into_game_over();
+    played.periods(int(Driver::kReplayBoxNs / kPeriod) * 3);
+    EXPECT_TRUE(played.driver->box_open());
+}
+
+TEST(DriverPads, AControllersKeysReachTheGameRepeatAndComeUpWhenItGoes) {
+    using B = GamepadKeys::Button;
+    RealTime run(5);
+    run.start_play();
+    run.driver->pad_button(1, B::DpadDown, true, run.now);
+    run.driver->pad_button(2, B::DpadRight, true, run.now);  // a second controller
+    run.periods(2);
+    EXPECT_EQ(run.s().jikidy, 7);
+    EXPECT_EQ(run.s().jikidx, 7);
+    run.periods(int(GamepadKeys::kRepeatDelayMs * 1'000'000 / kPeriod) + 4);
+    int downs = 0;
+    for (const KeyEvent& e : run.recorded()) downs += e.down && e.code == kGameKeys.down;
+    EXPECT_GT(downs, 1);  // held: it repeats like a keyboard's key
+    run.driver->pad_gone(1, run.now);
+    EXPECT_EQ(run.s().jikidy, 0);
+    EXPECT_EQ(run.s().jikidx, 7);  // the other controller still holds its key
+
+    // While paused no tick is due, but a held button's repeat still wakes the loop.
+    run.press(kKeyP);
+    ASSERT_TRUE(run.driver->paused());
+    run.driver->pad_button(2, B::DpadUp, true, run.now);
+    run.driver->present(run.now);
+    EXPECT_EQ(run.driver->wake_at(), run.now + GamepadKeys::kRepeatDelayMs * 1'000'000);
+}
+
 }  // namespace
 }  // namespace kx

@@ -77,6 +77,10 @@ TEST(ReplayFeed, AnEventIsDueAtItsStampOrAtOnceWhileNoTimerRuns) {
     feed.pop();
     EXPECT_EQ(feed.due(100, true), nullptr);  // at the tick limit: the run ends before it
     EXPECT_TRUE(feed.done());
+
+    ReplayFeed taken_over({{0, true, 32}});
+    taken_over.stop();  // the player took over
+    EXPECT_TRUE(taken_over.done());
     EXPECT_EQ(feed.due(1000, false), nullptr);
 }
 

@@ -1,6 +1,12 @@
 // The browser front end: the functions the page (site/page.js) calls, one game at a time, each
 // a call of the run layer's driver. Times are the page's performance.now(), in milliseconds.
+#include "web/page_calls.h"
+
+#ifdef __EMSCRIPTEN__
 #include <emscripten/emscripten.h>
+#else
+#define EMSCRIPTEN_KEEPALIVE  // built natively for the unit tests: plain functions
+#endif
 
 #include <memory>
 #include <optional>
@@ -36,7 +42,6 @@ std::int64_t ns(double ms) { return std::int64_t(ms * 1e6); }
 
 extern "C" {
 
-// Reads an input file for the next game; 0 when it is well formed, else see kx_error().
 EMSCRIPTEN_KEEPALIVE int kx_parse_input(const char* input) {
     try {
         std::istringstream in(input);
@@ -51,8 +56,6 @@ EMSCRIPTEN_KEEPALIVE int kx_parse_input(const char* input) {
 
 EMSCRIPTEN_KEEPALIVE const char* kx_error() { return error.c_str(); }
 
-// A new game from the query: its seed (if has_seed), the clock's seed, the tick rate and the
-// tick limit (negative: none), with the input file parsed last.
 EMSCRIPTEN_KEEPALIVE void kx_start(int has_seed, double seed, double clock_seed, int tick_rate, double max_ticks,
                                    double now_ms) {
     kx::DriverSetup setup;
@@ -88,7 +91,6 @@ EMSCRIPTEN_KEEPALIVE void kx_pad_button(int pad, int button, int pressed, double
 EMSCRIPTEN_KEEPALIVE void kx_pad_stick(int pad, int x, int y, double now_ms) { game->pad_stick(pad, x, y, ns(now_ms)); }
 EMSCRIPTEN_KEEPALIVE void kx_pad_gone(int pad, double now_ms) { game->pad_gone(pad, ns(now_ms)); }
 
-// Runs what is due; 1 when a new picture is in kx_pixels().
 EMSCRIPTEN_KEEPALIVE int kx_frame(double now_ms) {
     game->advance(ns(now_ms));
     if (!game->present_due(ns(now_ms))) return 0;
@@ -104,7 +106,6 @@ EMSCRIPTEN_KEEPALIVE int kx_running() { return game->running() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int kx_replaying() { return game->replaying() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int kx_finished() { return game->finished() ? 1 : 0; }
 
-// Where the chick is, for the browser tests.
 EMSCRIPTEN_KEEPALIVE int kx_chick_x() { return int(game->session().game().s.jikix); }
 EMSCRIPTEN_KEEPALIVE int kx_chick_y() { return int(game->session().game().s.jikiy); }
 
@@ -113,7 +114,6 @@ EMSCRIPTEN_KEEPALIVE const char* kx_recording() {
     return run->recording_text.c_str();
 }
 EMSCRIPTEN_KEEPALIVE const char* kx_caption() { return game->caption().c_str(); }
-// What the game asked for that the text table lacks: empty, or one line per text.
 EMSCRIPTEN_KEEPALIVE const char* kx_missing_text() {
     static std::string lines;
     lines.clear();
