@@ -3,14 +3,17 @@
 //
 //   trig_check [--extra N] INPUT...
 //
-// Each INPUT is a replay input file with its seed line (autopilot recordings, the goldens),
-// played headless to its end. The N extra angles (default 10,000,000) are the flight's own sums
-// of 0.05 and 0.1 from 0, kinds changing at random as launches change them, and random angles
-// over 45 hours of play (2^20 radians), up to the exact range's end (2^30) and just beside
-// multiples of pi/2. Every disagreement is printed with its angle: the exact cut is the right one,
-// so one is a fault of the C library's last bit. Then how near the products came to a whole
-// number, and how far the two sines behind the cuts strayed. Exits 1 on a disagreement or a
-// bound of exact_trig.h not met.
+//   for s in $(seq 20); do build/default/tools/autopilot/autopilot --seed $s --out /tmp/pilot_$s.txt; done
+//   build/default/tools/trig_check/trig_check /tmp/pilot_*.txt tests/replays/*.txt
+//
+// Each INPUT is a replay input file with its seed line, played headless to its end. The N extra
+// angles (default 10,000,000) are the flight's own sums of 0.05 and 0.1 from 0, kinds changing as
+// launches change them; random angles over 45 hours of play (2^20 radians) and on to the end of the
+// exact range (2^30); and angles beside quarter turns, where the C library's sine is often rounded
+// to 1 and its cut of k is one too many. Every other disagreement is printed with its angle (the
+// exact cut is the true one); of those roundings to 1 the first ten of each part. Then how near
+// the products came to a whole number and how far the sines strayed. Exits 1 on a disagreement
+// other than a rounding to 1, or a bound of exact_trig.h not met.
 #include <algorithm>
 #include <array>
 #include <cinttypes>
@@ -127,9 +130,9 @@ void check_steps(std::int64_t part, Tally& t) {
     a = 0;
     for (std::int64_t i = 0; i < 2 * part;) {
         const double step = std::array{0.0, 0.05, 0.1}[bits() % 3];
-        for (std::uint64_t left = 100 + bits() % 300; left > 0 && i < 2 * part; --left, ++i) {
+        for (std::uint64_t left = 100 + bits() % 300; left > 0 && i < 2 * part; --left) {
             a = a + step;
-            if (step != 0) check(a, t);
+            if (step != 0) check(a, t), ++i;
         }
     }
 }
@@ -153,10 +156,12 @@ void report(const Tally& t) {
     std::printf("%s: %" PRId64 " angles, %" PRId64 " disagreements, %" PRId64
                 " where the C library's sine was rounded to 1, %" PRId64 " cuts decided by the extended sine\n",
                 t.what, t.angles, t.disagreements, t.rounded_to_one, t.extended_cuts);
-    std::printf("  nearest to a whole number but 0 and +-k: %.3g (2^%.1f) at a = %.17g\n", t.nearest_inner,
-                std::log2(t.nearest_inner), t.nearest_inner_angle);
-    std::printf("  nearest to 0 or +-k: %.3g (2^%.1f) at a = %.17g\n", t.nearest_edge, std::log2(t.nearest_edge),
-                t.nearest_edge_angle);
+    if (t.nearest_inner < INFINITY)
+        std::printf("  nearest to a whole number but 0 and +-k: %.3g (2^%.1f) at a = %.17g\n", t.nearest_inner,
+                    std::log2(t.nearest_inner), t.nearest_inner_angle);
+    if (t.nearest_edge < INFINITY)
+        std::printf("  nearest to 0 or +-k: %.3g (2^%.1f) at a = %.17g\n", t.nearest_edge, std::log2(t.nearest_edge),
+                    t.nearest_edge_angle);
     std::printf("  quick sine's largest error: 2^%.1f at a = %.17g\n", std::log2(t.quick_error), t.quick_error_angle);
     std::printf("  C library's largest error: %.3f of its last place at a = %.17g\n", t.libc_ulps, t.libc_ulps_angle);
 }
