@@ -47,13 +47,13 @@ struct Reference {
 // sin and cos rounded to two doubles from 760-bit fixed-point sums (pi by Machin's formula).
 constexpr Reference kReferences[] = {
     {1.0, {0x1.aed548f090ceep-1, 0x1.06374f484e288p-59}, {0x1.14a280fb5068cp-1, -0x1.b71edcc9344bcp-55}},
-    {0x1.4b999999998afp+7,  // 165.79999999999333, a circling duck's angle after 1658 ticks
+    {0x1.4b999999998afp+7,  // 165.79999999999333, an angle of the full_game golden replay
      {0x1.4b903df134a30p-1, 0x1.4a9664d191aa5p-55},
      {-0x1.8623fddceb736p-1, -0x1.611acf5d011ddp-55}},
-    {0x1.96ea80004014fp+16,  // 104170.50000381957: 2 million ticks of bouncing, 1.4e-7 past 66317 pi/2
+    {0x1.96ea80004014fp+16,  // 104170.50000381957: 2,083,410 ticks of bouncing, 2.4e-7 short of 66317 pi/2
      {0x1.fffffffffff02p-1, -0x1.bccb0a8e68b15p-56},
      {0x1.fe36cd3fc2ae8p-23, -0x1.e812c7b7b58cep-80}},
-    {0x1.b40555a935b56p+26,  // 114300246.6439031, 8e-8 from a quarter turn
+    {0x1.b40555a935b56p+26,  // 114300246.6439031, 1.6e-9 from a quarter turn
      {0x1.0000000000000p+0, -0x1.705fefbbabeb6p-60},
      {0x1.b24a42a1d829ep-30, -0x1.cb360ff271e54p-88}},
     {0x1.921fb54442d18p+1,  // the double nearest pi
