@@ -84,6 +84,7 @@ TEST(ExactTrig, FlightAnglesNearestAWholeNumber) {
     EXPECT_EQ(cut_sin_times(177.49999999999315, 150), 149);
     EXPECT_EQ(cut_sin_times(104170.50000381957, 50), 49);    // 1.4e-12 below: the extended sine decides
     EXPECT_EQ(cut_sin_times(104170.50000381957, 150), 149);  // 4.2e-12 below
+    EXPECT_EQ(cut_cos_times(114605.30000291299, 50), 49);    // 4.6e-14 below: 4.3e-8 short of 72960 pi/2
     EXPECT_EQ(cut_sin_times(64139.35000148946, 50), 28);     // 9.9e-9 above
     EXPECT_EQ(cut_sin_times(135.49999999999872, 50), -20);   // 4.4e-5 above
 }

@@ -3,8 +3,13 @@
 // function: every compiler and platform computes the same bits, and the cuts are exact besides.
 #include "enemies/exact_trig.h"
 
+#include <cfloat>
 #include <cstddef>
 #include <cstdint>
+
+// The steps below that keep what a rounding drops need every operation rounded to a double, not
+// held wider (as the x87 unit of 32-bit x86 does).
+static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must round to double");
 
 namespace kx {
 namespace {
