@@ -14,7 +14,7 @@ static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must round to double");
 namespace kx {
 namespace {
 
-// pi/2 as a sum of three doubles, 161 bits; what is left out is below 2^-164.
+// pi/2 as a sum of three doubles, 161 bits; what is left out is below 2^-163.
 constexpr double kHalfPi1 = 0x1.921fb54442d18p+0;
 constexpr double kHalfPi2 = 0x1.1a62633145c07p-54;
 constexpr double kHalfPi3 = -0x1.f1976b7ed8fbcp-110;
