@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "form/pictures.h"
-#include "platform/png_file.h"
+#include "formats/png_file.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
