@@ -143,8 +143,8 @@ void check(const Golden& g, const std::string& trace, const std::string& frame) 
                       << golden_frame << ", got " << frame;
     const test::Reach reach = test::reach_of(trace);
     if (const auto must = stated(g); must && !test::reaches(reach, *must))
-        ADD_FAILURE() << g.name() << ": the run reaches " << test::describe(reach) << ", less than its input says: "
-                      << test::describe(*must);
+        ADD_FAILURE() << g.name() << ": the run reaches " << test::describe(reach)
+                      << ", less than its input says: " << test::describe(*must);
 }
 
 TEST(GoldenReplays, TracesAndLastFramesMatchTheRecordedOnes) {

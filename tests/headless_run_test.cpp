@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "draw/renderer.h"
 #include "platform/font_files.h"
 #include "platform/ttf_text.h"
 #include "png_read.h"
-#include "draw/renderer.h"
 #include "run/seeded_random.h"
 #include "run/session.h"
 

@@ -69,7 +69,8 @@ std::string png_argb_bytes(int width, int height, const std::uint32_t* pixels) {
         rows.push_back(0);
         for (int x = 0; x < width; ++x) {
             const std::uint32_t p = pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
-            rows.insert(rows.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p), std::uint8_t(p >> 24)});
+            rows.insert(rows.end(),
+                        {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p), std::uint8_t(p >> 24)});
         }
     }
     return png_bytes(width, height, 4, rows);
