@@ -7,7 +7,6 @@
 
 #include "draw/frame_changes.h"
 #include "draw/scaling.h"
-#include "platform/sdl_screen.h"
 
 namespace kx {
 namespace {
@@ -68,19 +67,19 @@ TEST(WindowChanges, AWindowDrawnFromChangesEqualsTheWholeFrameScaled) {
 
 TEST(WindowFirstScale, TheLargestWindowThatFitsTheDesktopWithItsFrame) {
     // A frame of 10 x 40 pixels, what the window opens with when the window manager does not say.
-    EXPECT_EQ(Screen::fitting_scale(1920, 1080, 10, 40), 3);  // 1176 x 858
-    EXPECT_EQ(Screen::fitting_scale(1366, 768, 10, 40), 2);   // 784 x 572
-    EXPECT_EQ(Screen::fitting_scale(1920, 1053, 10, 40), 3);  // under a desktop's top bar
-    EXPECT_EQ(Screen::fitting_scale(1280, 1024, 10, 40), 3);
-    EXPECT_EQ(Screen::fitting_scale(3840, 2160, 10, 40), 7);  // 2744 x 2002
-    EXPECT_EQ(Screen::fitting_scale(1024, 600, 10, 40), 1);
+    EXPECT_EQ(fitting_factor(1920, 1080, 10, 40), 3);  // 1176 x 858
+    EXPECT_EQ(fitting_factor(1366, 768, 10, 40), 2);   // 784 x 572
+    EXPECT_EQ(fitting_factor(1920, 1053, 10, 40), 3);  // under a desktop's top bar
+    EXPECT_EQ(fitting_factor(1280, 1024, 10, 40), 3);
+    EXPECT_EQ(fitting_factor(3840, 2160, 10, 40), 7);  // 2744 x 2002
+    EXPECT_EQ(fitting_factor(1024, 600, 10, 40), 1);
     // The frame counts: 858 rows and a 40-row frame need 898 rows, a 25-row frame 883.
-    EXPECT_EQ(Screen::fitting_scale(1920, 898, 10, 40), 3);
-    EXPECT_EQ(Screen::fitting_scale(1920, 897, 10, 40), 2);
-    EXPECT_EQ(Screen::fitting_scale(1920, 897, 2, 25), 3);
-    EXPECT_EQ(Screen::fitting_scale(1186, 1080, 10, 40), 3);  // the width counts too
-    EXPECT_EQ(Screen::fitting_scale(1185, 1080, 10, 40), 2);
-    EXPECT_EQ(Screen::fitting_scale(300, 200, 10, 40), 1);  // never below 1
+    EXPECT_EQ(fitting_factor(1920, 898, 10, 40), 3);
+    EXPECT_EQ(fitting_factor(1920, 897, 10, 40), 2);
+    EXPECT_EQ(fitting_factor(1920, 897, 2, 25), 3);
+    EXPECT_EQ(fitting_factor(1186, 1080, 10, 40), 3);  // the width counts too
+    EXPECT_EQ(fitting_factor(1185, 1080, 10, 40), 2);
+    EXPECT_EQ(fitting_factor(300, 200, 10, 40), 1);  // never below 1
 }
 
 }  // namespace

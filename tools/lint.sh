@@ -22,7 +22,8 @@ input:     play elements
 run:       draw formats input play sequences form elements
 platform:  run draw formats input form elements
 web:       run draw formats input form elements
-app:       platform run draw formats form elements
+windows:   run draw formats input form elements
+app:       platform windows run draw formats form elements
 '
 
 check_layers() {

@@ -41,6 +41,12 @@ Placement place_frame(int width, int height) {
             std::max(0, (height - Frame::kHeight * factor) / 2)};
 }
 
+int fitting_factor(int usable_width, int usable_height, int decoration_width, int decoration_height) {
+    const int by_width = (usable_width - decoration_width) / Frame::kWidth;
+    const int by_height = (usable_height - decoration_height) / Frame::kHeight;
+    return std::max(1, std::min(by_width, by_height));
+}
+
 Rect scale_part(const Frame& frame, Rect part, std::uint32_t* pixels, int width, int height, int pitch) {
     const Placement p = place_frame(width, height);
     const int f = p.factor;

@@ -16,6 +16,10 @@ struct Placement {
 
 Placement place_frame(int width, int height);
 
+// The factor a window opens at: the largest at which the window and the frame its desktop puts
+// around it (title bar, borders) fit the usable area (the screen without its task bars).
+int fitting_factor(int usable_width, int usable_height, int decoration_width, int decoration_height);
+
 // Draws the scaled frame into 32-bit pixels (0x00RRGGBB), `pitch` bytes a row, bars included.
 void scale_frame(const Frame& frame, std::uint32_t* pixels, int width, int height, int pitch);
 

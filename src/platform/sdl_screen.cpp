@@ -38,17 +38,11 @@ bool is_xrgb(const SDL_Surface* surface) {
 
 }  // namespace
 
-int Screen::fitting_scale(int usable_width, int usable_height, int decoration_width, int decoration_height) {
-    const int by_width = (usable_width - decoration_width) / kClientWidth;
-    const int by_height = (usable_height - decoration_height) / kClientHeight;
-    return std::max(1, std::min(by_width, by_height));
-}
-
 Screen::Screen(const std::string& caption, std::optional<int> scale, bool fullscreen) {
     SDL_Rect usable{0, 0, 1280, 720};
     SDL_GetDisplayUsableBounds(0, &usable);
     const Decorations d = ask_decorations(kWindowFlags).value_or(kUsualDecorations);
-    const int factor = scale.value_or(fitting_scale(usable.w, usable.h, d.width, d.height));
+    const int factor = scale.value_or(fitting_factor(usable.w, usable.h, d.width, d.height));
     const int w = kClientWidth * factor, h = kClientHeight * factor;
     // The window with its frame in the middle of the usable area; the title bar stays on the
     // screen when it is larger.

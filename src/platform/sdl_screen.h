@@ -35,10 +35,6 @@ public:
     // The display's refresh rate in Hz (60 when the display does not say).
     int refresh_rate() const;
 
-    // The scale the window opens at on a desktop whose usable area is that big, when the window
-    // manager's frame adds that much around the window.
-    static int fitting_scale(int usable_width, int usable_height, int decoration_width, int decoration_height);
-
 private:
     void show_whole(const Frame& frame, SDL_Surface* surface);
     void show_changes(const Frame& frame, SDL_Surface* surface);

@@ -1,0 +1,52 @@
+# The Windows packages, made by every build of the windows preset: a portable zip (the exe, a
+# README and the LICENSE in one folder) and an installer made with Debian's nsis (see
+# data/windows/kippura-x.nsi). Both in build/windows/packages.
+set(KX_PACKAGES ${PROJECT_BINARY_DIR}/packages)
+set(KX_ZIP ${KX_PACKAGES}/kippura-x-${PROJECT_VERSION}-windows-x64.zip)
+set(KX_SETUP ${KX_PACKAGES}/kippura-x-${PROJECT_VERSION}-setup.exe)
+set(KX_STAGE ${PROJECT_BINARY_DIR}/package-files)
+set(KX_FOLDER kippura-x-${PROJECT_VERSION})
+
+# The texts with Windows' line ends, for every editor a player may open them in.
+foreach(pair "data/windows/README.txt|README.txt" "LICENSE|LICENSE.txt")
+  string(REPLACE "|" ";" pair "${pair}")
+  list(GET pair 0 source)
+  list(GET pair 1 name)
+  configure_file(${PROJECT_SOURCE_DIR}/${source} ${KX_STAGE}/${name}.lf @ONLY)
+  file(READ ${KX_STAGE}/${name}.lf text)
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${KX_STAGE}/${name} "${text}")
+endforeach()
+set(KX_README ${KX_STAGE}/README.txt)
+set(KX_LICENSE ${KX_STAGE}/LICENSE.txt)
+
+# The zip, the same bytes from the same files: its entries carry a fixed time.
+add_custom_command(
+  OUTPUT ${KX_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${KX_STAGE}/${KX_FOLDER}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${KX_STAGE}/${KX_FOLDER} ${KX_PACKAGES}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kippura-x> ${KX_README} ${KX_LICENSE} ${KX_STAGE}/${KX_FOLDER}
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${KX_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${KX_STAGE} ${CMAKE_COMMAND} -E tar cf ${KX_ZIP} --format=zip
+          "--mtime=2026-01-01 00:00:00 UTC" ${KX_FOLDER}/kippura-x.exe ${KX_FOLDER}/README.txt ${KX_FOLDER}/LICENSE.txt
+  DEPENDS kippura-x ${KX_README} ${KX_LICENSE}
+  COMMENT "Packing ${KX_ZIP}"
+  VERBATIM)
+set(KX_PACKAGE_FILES ${KX_ZIP})
+
+find_program(KX_MAKENSIS makensis)
+if(KX_MAKENSIS)
+  set(KX_NSI ${PROJECT_SOURCE_DIR}/data/windows/kippura-x.nsi)
+  add_custom_command(
+    OUTPUT ${KX_SETUP}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${KX_PACKAGES}
+    COMMAND ${KX_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DEXE=$<TARGET_FILE:kippura-x> -DREADME=${KX_README}
+            -DLICENSE=${KX_LICENSE} -DICON=${PROJECT_BINARY_DIR}/generated/kippura-x.ico -DOUTFILE=${KX_SETUP} ${KX_NSI}
+    DEPENDS kippura-x ${KX_NSI} ${KX_README} ${KX_LICENSE}
+    COMMENT "Making the installer ${KX_SETUP}"
+    VERBATIM)
+  list(APPEND KX_PACKAGE_FILES ${KX_SETUP})
+else()
+  message(STATUS "Skipping the installer (no makensis: nsis)")
+endif()
+add_custom_target(windows_packages ALL DEPENDS ${KX_PACKAGE_FILES})

@@ -1,0 +1,72 @@
+; The Windows installer of kippura-x, made by Debian's makensis in the windows build
+; (cmake/windows_packages.cmake): for the current user only, with no administrator rights, into
+; %LOCALAPPDATA%\Programs\kippura-x; a Start menu entry; an uninstaller listed under the installed
+; apps with the version, the icon and the size. 64-bit throughout, as the game is.
+;   makensis -DVERSION=1.20.0 -DEXE=... -DREADME=... -DLICENSE=... -DICON=... -DOUTFILE=... kippura-x.nsi
+Unicode true
+Target amd64-unicode
+ManifestDPIAware true
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!include FileFunc.nsh
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\kippura-x"
+!define PUBLISHER "the kippura-x team"
+
+Name "kippura-x ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\kippura-x"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+Icon "${ICON}"
+UninstallIcon "${ICON}"
+BrandingText "kippura-x ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey "ProductName" "kippura-x"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "FileDescription" "kippura-x ${VERSION} installer"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}, MIT License"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Section
+  SetShellVarContext current
+  SetOutPath "$INSTDIR"
+  File "/oname=kippura-x.exe" "${EXE}"
+  File "/oname=README.txt" "${README}"
+  File "/oname=LICENSE.txt" "${LICENSE}"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\kippura-x.lnk" "$INSTDIR\kippura-x.exe" "" "$INSTDIR\kippura-x.exe" 0
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "kippura-x"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kippura-x.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ; The size the installed apps list shows, in KiB.
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; Only what the installer put there: a folder the player chose is never emptied wholesale.
+Section "Uninstall"
+  SetShellVarContext current
+  Delete "$SMPROGRAMS\kippura-x.lnk"
+  Delete "$INSTDIR\kippura-x.exe"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,199 @@
+// The window, its size and the frame in it. The frame is scaled into a DIB section (a bitmap
+// whose pixels the program writes directly, 0x00RRGGBB as the frame's) and GDI copies the
+// changed parts to the window; WM_PAINT copies from the same bitmap.
+#include "windows/win_screen.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "draw/frame_changes.h"
+#include "windows/win_resources.h"
+
+namespace kx {
+namespace {
+
+constexpr wchar_t kClassName[] = L"kippura-x";
+constexpr DWORD kWindowed = WS_OVERLAPPEDWINDOW;
+constexpr DWORD kFullscreen = WS_POPUP;
+
+// What the title bar and borders add around a client area at the window's DPI.
+SIZE decorations(HWND window, DWORD style) {
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectExForDpi(&r, style, FALSE, 0, GetDpiForWindow(window));
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+RECT monitor_area(HWND window, bool work_area) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
+    return work_area ? info.rcWork : info.rcMonitor;
+}
+
+HICON load_icon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(KX_ICON_RESOURCE), IMAGE_ICON,
+                                         size, size, LR_DEFAULTCOLOR));
+}
+
+void register_class(WNDPROC procedure) {
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    c.style = CS_HREDRAW | CS_VREDRAW;
+    c.lpfnWndProc = procedure;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hIcon = load_icon(GetSystemMetrics(SM_CXICON));
+    c.hIconSm = load_icon(GetSystemMetrics(SM_CXSMICON));
+    c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    c.lpszClassName = kClassName;
+    // No background brush: every pixel of the window comes from the scaled frame and its bars.
+    if (!RegisterClassExW(&c) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw std::runtime_error("cannot register the window class (RegisterClassExW failed)");
+}
+
+}  // namespace
+
+WinScreen::WinScreen(const std::wstring& caption, WNDPROC procedure, void* owner) {
+    register_class(procedure);
+    window_ = CreateWindowExW(0, kClassName, caption.c_str(), kWindowed, CW_USEDEFAULT, CW_USEDEFAULT, Frame::kWidth,
+                              Frame::kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), owner);
+    if (!window_) throw std::runtime_error("cannot create the window (CreateWindowExW failed)");
+    canvas_dc_ = CreateCompatibleDC(nullptr);
+    windowed_.length = sizeof windowed_;
+}
+
+WinScreen::~WinScreen() {
+    if (canvas_was_) SelectObject(canvas_dc_, canvas_was_);
+    if (canvas_) DeleteObject(canvas_);
+    if (canvas_dc_) DeleteDC(canvas_dc_);
+    if (IsWindow(window_)) DestroyWindow(window_);
+}
+
+void WinScreen::open(std::optional<int> scale, bool fullscreen) {
+    const RECT work = monitor_area(window_, true);
+    const int work_w = work.right - work.left, work_h = work.bottom - work.top;
+    const SIZE d = decorations(window_, kWindowed);
+    const int factor = scale.value_or(fitting_factor(work_w, work_h, d.cx, d.cy));
+    const int w = Frame::kWidth * factor + d.cx, h = Frame::kHeight * factor + d.cy;
+    // In the middle of the work area; the title bar stays on the screen when the window is larger.
+    const int x = work.left + std::max(0, (work_w - w) / 2), y = work.top + std::max(0, (work_h - h) / 2);
+    SetWindowPos(window_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    if (fullscreen) toggle_fullscreen();
+    UpdateWindow(window_);
+}
+
+void WinScreen::make_canvas(int width, int height) {
+    if (canvas_was_) SelectObject(canvas_dc_, canvas_was_);
+    if (canvas_) DeleteObject(canvas_);
+    canvas_ = nullptr;
+    canvas_was_ = nullptr;
+    pixels_ = nullptr;
+    width_ = width;
+    height_ = height;
+    if (width <= 0 || height <= 0) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // rows top to bottom, as the frame's
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    canvas_ = CreateDIBSection(canvas_dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!canvas_) throw std::runtime_error("cannot make the window's bitmap (CreateDIBSection failed)");
+    pixels_ = static_cast<std::uint32_t*>(bits);
+    canvas_was_ = SelectObject(canvas_dc_, canvas_);
+}
+
+void WinScreen::resized() {
+    RECT client;
+    GetClientRect(window_, &client);
+    const int w = client.right - client.left, h = client.bottom - client.top;
+    if (w == width_ && h == height_) return;
+    make_canvas(w, h);
+    if (!pixels_) return;  // minimised
+    scale_frame(*shown_, pixels_, width_, height_, width_ * 4);
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void WinScreen::show(const Frame& frame) {
+    if (!pixels_) resized();
+    if (!pixels_) return;
+    GdiFlush();  // GDI is done with the bitmap before the program writes into it
+    window_parts_.clear();
+    if (std::exchange(whole_, false)) {
+        *shown_ = frame;
+        scale_frame(frame, pixels_, width_, height_, width_ * 4);
+        window_parts_.push_back({0, 0, width_, height_});
+    } else {
+        find_changes(*shown_, frame, changes_);
+        for (const Rect& part : changes_) {
+            // Outside its bands the new frame equals the one shown: copying the bands' rows is enough.
+            const auto rows = std::size_t(part.y0) * Frame::kWidth;
+            std::copy_n(&frame.pixels[rows], std::size_t(part.height()) * Frame::kWidth, &shown_->pixels[rows]);
+            const Rect r = scale_part(frame, part, pixels_, width_, height_, width_ * 4);
+            if (!r.empty()) window_parts_.push_back(r);
+        }
+    }
+    copy_to_window(window_parts_);
+}
+
+void WinScreen::copy_to_window(const std::vector<Rect>& parts) {
+    if (parts.empty()) return;
+    const HDC dc = GetDC(window_);
+    for (const Rect& r : parts) BitBlt(dc, r.x0, r.y0, r.width(), r.height(), canvas_dc_, r.x0, r.y0, SRCCOPY);
+    ReleaseDC(window_, dc);
+}
+
+void WinScreen::paint() {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(window_, &ps);
+    const RECT& r = ps.rcPaint;
+    if (pixels_) BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, canvas_dc_, r.left, r.top, SRCCOPY);
+    EndPaint(window_, &ps);
+}
+
+void WinScreen::dpi_changed(const RECT& suggested) {
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WinScreen::limit_size(MINMAXINFO& limits) const {
+    if (fullscreen_) return;
+    const SIZE d = decorations(window_, kWindowed);
+    limits.ptMinTrackSize.x = Frame::kWidth + d.cx;
+    limits.ptMinTrackSize.y = Frame::kHeight + d.cy;
+}
+
+// Borderless fullscreen: the window loses its frame and covers its monitor; back, it gets its
+// frame, place and size again.
+void WinScreen::toggle_fullscreen() {
+    const auto style = DWORD(GetWindowLongPtrW(window_, GWL_STYLE));
+    constexpr UINT kRestyle = SWP_NOOWNERZORDER | SWP_FRAMECHANGED;
+    if (!fullscreen_) {
+        GetWindowPlacement(window_, &windowed_);
+        const RECT m = monitor_area(window_, false);
+        SetWindowLongPtrW(window_, GWL_STYLE, LONG_PTR((style & ~kWindowed) | kFullscreen));
+        SetWindowPos(window_, HWND_TOP, m.left, m.top, m.right - m.left, m.bottom - m.top, kRestyle);
+    } else {
+        SetWindowLongPtrW(window_, GWL_STYLE, LONG_PTR((style & ~kFullscreen) | kWindowed));
+        SetWindowPlacement(window_, &windowed_);
+        SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | kRestyle);
+    }
+    fullscreen_ = !fullscreen_;
+    whole_ = true;
+}
+
+int WinScreen::refresh_rate() const {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    if (!GetMonitorInfoW(monitor(), &info) || !EnumDisplaySettingsW(info.szDevice, ENUM_CURRENT_SETTINGS, &mode))
+        return 60;
+    // 0 and 1 stand for the hardware's default rate.
+    return mode.dmDisplayFrequency > 1 ? int(mode.dmDisplayFrequency) : 60;
+}
+
+}  // namespace kx

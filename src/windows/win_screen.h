@@ -1,0 +1,70 @@
+// The game's window on Windows: opened at the largest whole factor of the frame that fits its
+// monitor's work area, resizable with black bars, borderless fullscreen on its monitor, and the
+// frame drawn into it: only the bands that changed since the frame shown before.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "draw/scaling.h"
+#include "elements/frame.h"
+
+namespace kx {
+
+class WinScreen {
+public:
+    // Creates the window, hidden. `procedure` receives its messages; `owner` is handed to it in
+    // WM_NCCREATE's CREATESTRUCTW (lpCreateParams).
+    WinScreen(const std::wstring& caption, WNDPROC procedure, void* owner);
+    ~WinScreen();
+    WinScreen(const WinScreen&) = delete;
+    WinScreen& operator=(const WinScreen&) = delete;
+
+    // Sizes and shows the window: `scale` times the frame, by default the largest factor at which
+    // the window and its title bar and borders fit its monitor's work area, centred in it.
+    void open(std::optional<int> scale, bool fullscreen);
+    HWND window() const { return window_; }
+
+    // Scales the frame into the window: the first time, and after a fullscreen toggle, all of
+    // it; otherwise only the bands that differ from the frame shown before.
+    void show(const Frame& frame);
+    // WM_PAINT: what the window lost is copied again from the scaled frame kept for it.
+    void paint();
+    // WM_SIZE: the scaled frame is made again at the window's new size.
+    void resized();
+    // WM_DPICHANGED: the window takes the size and place Windows suggests for the new monitor.
+    void dpi_changed(const RECT& suggested);
+    // WM_GETMINMAXINFO: a window is never smaller than the frame at factor 1.
+    void limit_size(MINMAXINFO& limits) const;
+    void toggle_fullscreen();
+
+    // Where the frame lies in the window (to turn a click into a point of the frame).
+    Placement placement() const { return place_frame(width_, height_); }
+    // The refresh rate of the window's monitor in Hz (60 when it does not say), and the monitor.
+    int refresh_rate() const;
+    HMONITOR monitor() const { return MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST); }
+
+private:
+    void make_canvas(int width, int height);
+    void copy_to_window(const std::vector<Rect>& parts);
+
+    HWND window_ = nullptr;
+    // The scaled frame, in a bitmap that the program writes directly and GDI copies from.
+    HDC canvas_dc_ = nullptr;
+    HBITMAP canvas_ = nullptr;
+    HGDIOBJ canvas_was_ = nullptr;
+    std::uint32_t* pixels_ = nullptr;
+    int width_ = 0, height_ = 0;
+    // What the window shows, to find what the next frame changes.
+    std::unique_ptr<Frame> shown_ = std::make_unique<Frame>();
+    bool whole_ = true;
+    bool fullscreen_ = false;
+    WINDOWPLACEMENT windowed_{};  // where to go back to from fullscreen
+    std::vector<Rect> changes_, window_parts_;
+};
+
+}  // namespace kx

@@ -1,0 +1,49 @@
+# Sourced by the tests and tools that run the Windows build under Debian's wine64: a wine prefix
+# of the Windows build's own (BUILD/wine, made on first use, about 11 s), and a wine server kept
+# running meanwhile so that each start of a Windows program takes a fraction of a second.
+#   source tools/wine_env.sh
+#   wine_missing               succeeds, saying why, where wine cannot run here
+#   wine_start BUILD           the prefix and the server; trap wine_stop EXIT. The server's desktop
+#                              takes the display of the moment (DISPLAY): set it first
+#   wine_run PROGRAM.exe ARGS  runs a Windows program (its exit status is wine_run's)
+#   wine_stop                  ends the server (and every Windows program of the prefix)
+wine_loader=/usr/lib/wine/wine64  # Debian's wine64; the `wine` wrapper is only recommended
+wine_server=/usr/lib/wine/wineserver
+
+wine_missing() {
+    if [ ! -x "$wine_loader" ] || [ ! -x "$wine_server" ]; then
+        echo "no $wine_loader (Debian's wine64: tools/dev.sh test installs it)"
+        return 0
+    fi
+    return 1
+}
+
+wine_start() {
+    mkdir -p "$1"
+    export WINEPREFIX=$(cd "$1" && pwd)/wine WINEARCH=win64 WINEDEBUG=-all
+    # The prefix is made without Mono and Gecko, which wine would offer to download.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.kx-ready" ]; then
+            rm -rf "$WINEPREFIX"
+            # No display while the prefix is made: no window asks anything.
+            env -u DISPLAY "$wine_loader" wineboot --init >/dev/null 2>&1
+            # With no window manager (Xvfb in the tests) wine draws the windows' frames itself,
+            # and closing a window does not wait two seconds for a manager to answer.
+            env -u DISPLAY "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+            "$wine_server" -w
+            touch "$WINEPREFIX/.kx-ready"
+        fi
+    ) 9>"$1/wine.lock"
+    # The server's services would hold the caller's output open: it gets /dev/null.
+    "$wine_server" -p </dev/null >/dev/null 2>&1
+}
+
+wine_run() { "$wine_loader" "$@"; }
+
+wine_stop() {
+    [ -n "${WINEPREFIX:-}" ] || return 0
+    "$wine_server" -k >/dev/null 2>&1 || true
+    "$wine_server" -w >/dev/null 2>&1 || true  # until the server and its programs are gone
+}
