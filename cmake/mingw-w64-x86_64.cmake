@@ -12,5 +12,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# The program is one static exe: static libraries (zlib's libz.a, not its import library).
-set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+# The program is one static exe: zlib's libz.a, not the import library of its DLL.
+set(ZLIB_USE_STATIC_LIBS ON)

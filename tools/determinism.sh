@@ -2,16 +2,22 @@
 # The same input gives the same game on every compiler and build type: replays the same input
 # files headless in several builds and checks that their traces, and the last frame, are
 # byte-identical.
-#   tools/determinism.sh [PRESET...]     default: default release asan clang-release
-# Builds only kippura-x in each preset's build directory (reusing what is there). The inputs:
+#   tools/determinism.sh [PRESET...]     default: default release asan clang-release windows
+# Builds only kippura-x in each preset's build directory (reusing what is there); the windows
+# preset's kippura-x.exe runs under wine (tools/wine_env.sh). The inputs:
 # every tests/replays/*.txt, and three random key sequences of 20 000 ticks made here with fixed
 # seeds (so every build gets the same files).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(default release asan clang-release)
+[ ${#presets[@]} -gt 0 ] || presets=(default release asan clang-release windows)
 
-binary_of() { echo "build/$1/kippura-x"; }
+# run PRESET ARGS...: that build's program.
+run() {
+    local preset=$1
+    shift
+    if [ "$preset" = windows ]; then "$wine_loader" build/windows/kippura-x.exe "$@"; else "build/$preset/kippura-x" "$@"; fi
+}
 # The sanitizer settings of the asan test preset, for the asan build's runs.
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
@@ -22,7 +28,13 @@ for p in "${presets[@]}"; do
 done
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source tools/wine_env.sh
+trap 'wine_stop; rm -rf "$work"' EXIT
+if [[ " ${presets[*]} " == *" windows "* ]]; then
+    if reason=$(wine_missing); then echo "determinism: $reason" >&2; exit 1; fi
+    unset DISPLAY WAYLAND_DISPLAY
+    wine_start build/windows
+fi
 
 # A random run: keys going down and up every few ticks, arrows and Z most of all, now and then
 # any other key (which also starts the next game after a game over).
@@ -55,7 +67,7 @@ for input in "${inputs[@]}"; do
     name=$(basename "$input" .txt)
     reference=""
     for p in "${presets[@]}"; do
-        "$(binary_of "$p")" --headless --input "$input" --trace "$work/$name.$p.trace" \
+        run "$p" --headless --input "$input" --trace "$work/$name.$p.trace" \
             --screenshot "$work/$name.$p.png"
         if [ -z "$reference" ]; then
             reference=$p

@@ -29,6 +29,10 @@ test_packages=(
 # Debian's Python for the test script and the local web server.
 web_packages=(emscripten nodejs python3)
 web_test_packages=(chromium chromium-driver python3-selenium)
+# The Windows build and its tests: the mingw-w64 cross compiler (the posix flavour has C++'s
+# threads), zlib and GoogleTest's sources for it, nsis for the installer, and wine64 to run it all
+# (without the recommended packages: the `wine` wrapper, fonts and 32-bit wine are not needed).
+windows_packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest nsis wine64)
 
 install_missing() {  # PACKAGE...
     local missing=()
@@ -51,23 +55,26 @@ case "${1:-}" in
         exec ./build/play/kippura-x "${@:2}"
         ;;
     test)
-        install_missing "${game_packages[@]}" "${test_packages[@]}" "${web_packages[@]}" "${web_test_packages[@]}"
+        install_missing "${game_packages[@]}" "${test_packages[@]}" "${web_packages[@]}" "${web_test_packages[@]}" \
+            "${windows_packages[@]}"
         cmake --preset default >/dev/null
         cmake --build --preset default
         tools/lint.sh build/default
         cmake --preset web >/dev/null  # the site that the browser tests (web_in_chromium) load
         cmake --build --preset web
+        cmake --preset windows >/dev/null  # kippura-x.exe and its unit tests, run under wine (windows_*)
+        cmake --build --preset windows
         ctest --preset default
         tools/package_check.sh
         # Reliability (docs/reliability.md): the soak in the release build, the whole suite again
         # under AddressSanitizer and UBSan, each fuzzer for a minute, and the same traces from
-        # four different builds.
+        # five different builds (the Windows one under wine).
         cmake --preset release >/dev/null
         cmake --build --preset release --target kx_soak
         build/release/tests/soak/kx_soak --seconds 30 --quiet
         cmake --preset asan >/dev/null
         cmake --build --preset asan
-        ctest --preset asan -E web_in_chromium  # the page has no native code to check
+        ctest --preset asan -E 'web_in_chromium|windows_'  # the page and the exe have no code of this build
         fuzz/run.sh 60
         tools/determinism.sh
         ;;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the game's Debian package without installing it: builds it from the release build, runs
 # lintian on it, unpacks it into a scratch folder, checks what is in it, and starts the unpacked
-# game headless (its version, and a short replay that must reach its last tick).
+# game headless (its version, and a short replay that must reach its last tick). Then the Windows
+# zip and installer (tools/windows_package_check.sh, under wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -79,3 +80,6 @@ case "$last" in
     *'"ticks":300,'*) echo "package check: the packaged game replayed 300 ticks" ;;
     *) fail "the packaged game did not replay the input" ;;
 esac
+
+# The Windows packages, the zip and the installer: built by the windows preset, checked under wine.
+tools/windows_package_check.sh

@@ -3,8 +3,10 @@
 # running meanwhile so that each start of a Windows program takes a fraction of a second.
 #   source tools/wine_env.sh
 #   wine_missing               succeeds, saying why, where wine cannot run here
-#   wine_start BUILD           the prefix and the server; trap wine_stop EXIT. The server's desktop
-#                              takes the display of the moment (DISPLAY): set it first
+#   wine_prefix BUILD          the prefix only: each program starts a server, which ends a few
+#                              seconds after the last program (wineserver -w waits for that)
+#   wine_start BUILD           the prefix and a server that stays; trap wine_stop EXIT. The
+#                              server's desktop takes the display of the moment (DISPLAY): set it first
 #   wine_run PROGRAM.exe ARGS  runs a Windows program (its exit status is wine_run's)
 #   wine_stop                  ends the server (and every Windows program of the prefix)
 wine_loader=/usr/lib/wine/wine64  # Debian's wine64; the `wine` wrapper is only recommended
@@ -18,7 +20,7 @@ wine_missing() {
     return 1
 }
 
-wine_start() {
+wine_prefix() {
     mkdir -p "$1"
     export WINEPREFIX=$(cd "$1" && pwd)/wine WINEARCH=win64 WINEDEBUG=-all
     # The prefix is made without Mono and Gecko, which wine would offer to download.
@@ -36,6 +38,10 @@ wine_start() {
             touch "$WINEPREFIX/.kx-ready"
         fi
     ) 9>"$1/wine.lock"
+}
+
+wine_start() {
+    wine_prefix "$1"
     # The server's services would hold the caller's output open: it gets /dev/null.
     "$wine_server" -p </dev/null >/dev/null 2>&1
 }

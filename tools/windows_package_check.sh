@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Checks the Windows packages (called by tools/package_check.sh): builds them with the windows
+# preset; checks the exe (a windowed program that needs no DLL beyond Windows' own, its icon,
+# version and manifest) and the sizes; unpacks the zip and runs its game; then, under wine, installs
+# the installer silently, checks what it installed (files, Start menu entry, the entry of the
+# installed apps), replays a golden with the installed game, uninstalls silently and checks that
+# no file and no registry key of the game is left.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+fail() { echo "windows package check: $*" >&2; exit 1; }
+work=$(mktemp -d)
+source tools/wine_env.sh
+trap 'wine_stop; rm -rf "$work"' EXIT
+
+version=$(sed -n 's/^project(kippura-x VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+build=build/windows
+exe=$build/kippura-x.exe
+zip=$build/packages/kippura-x-$version-windows-x64.zip
+setup=$build/packages/kippura-x-$version-setup.exe
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target windows_packages
+for f in "$exe" "$zip" "$setup"; do [ -f "$f" ] || fail "the build made no $f"; done
+
+# Goals: the exe at most 4 MB, the installer at most 2.5 MB.
+size() { stat -c %s "$1"; }
+echo "kippura-x.exe $(size "$exe") bytes, $(basename "$zip") $(size "$zip"), $(basename "$setup") $(size "$setup")"
+[ "$(size "$exe")" -le 4000000 ] || fail "kippura-x.exe is larger than 4 MB"
+[ "$(size "$setup")" -le 2500000 ] || fail "the installer is larger than 2.5 MB"
+
+# A windowed program, 64-bit, whose DLLs are all Windows' own (no C++ run-time, no zlib1.dll).
+headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "kippura-x.exe is not a windowed (GUI) program"
+grep -q '^Magic.*PE32+' <<<"$headers" || fail "kippura-x.exe is not a 64-bit program"
+dlls=$(sed -n 's/.*DLL Name: //p' <<<"$headers" | tr 'a-z' 'A-Z' | sort -u | tr '\n' ' ')
+for dll in $dlls; do
+    case $dll in
+        KERNEL32.DLL | USER32.DLL | GDI32.DLL | MSVCRT.DLL | WINMM.DLL) ;;
+        *) fail "kippura-x.exe needs $dll, which Windows does not have" ;;
+    esac
+done
+echo "windows package check: kippura-x.exe needs only $dlls"
+resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc)
+[ "$(grep -c 'RT_ICON \*/' <<<"$resources")" -eq 8 ] || fail "the exe's icon does not have its eight sizes"
+grep -q "FILEVERSION ${version//./, }, 0" <<<"$resources" || fail "the exe's version information is not $version"
+grep -q 'PerMonitorV2' <<<"$resources" || fail "the exe's manifest does not ask for per-monitor DPI (v2)"
+grep -q 'activeCodePage.*UTF-8' <<<"$resources" || fail "the exe's manifest does not make UTF-8 the code page"
+
+# The zip: one folder with the exe, the README and the LICENSE, the texts with Windows' line ends.
+folder=kippura-x-$version
+[ "$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')" = "$folder/LICENSE.txt $folder/README.txt $folder/kippura-x.exe " ] ||
+    fail "the zip does not hold exactly $folder/ with kippura-x.exe, README.txt and LICENSE.txt: $(cmake -E tar tf "$zip")"
+(cd "$work" && cmake -E tar xf "$repo/$zip")
+cmp "$work/$folder/kippura-x.exe" "$exe" || fail "the zip's exe is not the one built"
+grep -q $'\r$' "$work/$folder/README.txt" || fail "README.txt does not have Windows' line ends"
+grep -q "kippura-x $version" "$work/$folder/README.txt" || fail "README.txt does not name version $version"
+
+if reason=$(wine_missing); then fail "$reason"; fi
+unset DISPLAY WAYLAND_DISPLAY  # the silent installer and the headless game show no window
+# The server ends a few seconds after the last program: wineserver -w then waits for every
+# program, the uninstaller's own copy included.
+wine_prefix "$build"
+[ "$(wine_run "$work/$folder/kippura-x.exe" --version)" = "kippura-x $version" ] ||
+    fail "the zip's game does not say its version"
+
+registry_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\kippura-x'
+profile=$WINEPREFIX/drive_c/users/$(id -un)
+installed=$profile/AppData/Local/Programs/kippura-x
+shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/kippura-x.lnk"
+# A check that stopped half way leaves the game installed: start from a machine without it.
+rm -rf "$installed" "$shortcut"
+wine_run reg delete "$registry_key" /f >/dev/null 2>&1 || true
+before=$(cd "$profile" && find . -type f | sort)
+
+wine_run "$setup" /S || fail "the installer failed"
+"$wine_server" -w
+for f in kippura-x.exe README.txt LICENSE.txt uninstall.exe; do
+    [ -f "$installed/$f" ] || fail "the installer did not put $f into %LOCALAPPDATA%\\Programs\\kippura-x"
+done
+cmp "$installed/kippura-x.exe" "$exe" || fail "the installed exe is not the one built"
+[ -f "$shortcut" ] || fail "the installer made no Start menu entry"
+entry=$(wine_run reg query "$registry_key") || fail "the game is not listed under the installed apps"
+for value in "DisplayName.*kippura-x" "DisplayVersion.*$version" "DisplayIcon.*kippura-x.exe" \
+             "UninstallString.*uninstall.exe" "QuietUninstallString.*/S" "EstimatedSize.*REG_DWORD"; do
+    grep -q "$value" <<<"$entry" || fail "the installed apps' entry has no $value: $entry"
+done
+echo "windows package check: installed silently; the entry of the installed apps:"
+echo "$entry" | tr -d '\r' | sed -n 's/^    /  /p'
+
+# The installed game replays a golden to its trace.
+golden=tests/replays/game_over_and_again
+wine_run "$installed/kippura-x.exe" --headless --input "$golden.txt" --trace "$work/installed.trace" ||
+    fail "the installed game failed to replay $golden.txt"
+zcat "$golden.trace.gz" | cmp - "$work/installed.trace" || fail "the installed game's trace differs from $golden's"
+echo "windows package check: the installed game replayed $golden to its trace"
+
+wine_run "$installed/uninstall.exe" /S || fail "the uninstaller failed"
+"$wine_server" -w  # the uninstaller runs on from a copy of itself in %TEMP%
+[ ! -e "$installed" ] || fail "the uninstaller left $(find "$installed")"
+[ ! -e "$shortcut" ] || fail "the uninstaller left the Start menu entry"
+if wine_run reg query "$registry_key" >/dev/null 2>&1; then fail "the uninstaller left $registry_key"; fi
+after=$(cd "$profile" && find . -type f | sort)
+[ "$after" = "$before" ] || fail "the uninstaller left files: $(comm -13 <(echo "$before") <(echo "$after"))"
+echo "windows package check: uninstalled silently, leaving no file and no registry key"
