@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every golden and five autopilot games, replayed headless by kippura-x.exe under wine: the
 # traces and the last frames are the Linux build's, byte for byte. A trace written to standard
-# output is the same bytes as one written to a file (no "\r\n" for "\n").
+# output is the same bytes as one written to a file, and --help is Linux's (no "\r\n" for "\n").
 #   replays_test.sh BUILD_WINDOWS LINUX_BINARY AUTOPILOT REPLAYS_FOLDER
 set -euo pipefail
 test_name="Windows replays"
@@ -29,6 +29,12 @@ for input in "${inputs[@]}"; do
     cmp "$work/$name.linux.png" "$work/$name.windows.png" >&2 || fail "$name: the last frame differs from Linux's"
     echo "$name: $(wc -l <"$work/$name.windows.trace") records and the last frame equal Linux's"
 done
+
+# The help and the version on standard output, with "\n" line ends.
+timeout -s KILL 30 "$wine_loader" "$exe" --version >"$work/version.txt"
+grep -qx 'kippura-x [0-9.]*' "$work/version.txt" || fail "--version said: $(cat "$work/version.txt")"
+timeout -s KILL 30 "$wine_loader" "$exe" --help >"$work/help.txt"
+"$linux" --help | cmp - "$work/help.txt" >&2 || fail "--help differs from Linux's"
 
 input=${inputs[0]}
 timeout -s KILL 120 "$wine_loader" "$exe" --headless --input "$input" --trace - >"$work/stdout.trace"

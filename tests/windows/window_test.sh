@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # kippura-x.exe's window under wine and Xvfb, driven with xdotool as a player would (no window
 # manager: wine draws the window's frame and runs Win32's own loops for moving it):
+#  0. a failure is told on standard error, or in a box when the game has no console;
 #  1. at the default scale the window fits the screen at the largest whole factor, and its client
-#     area shows the headless title exactly, scaled; Alt and Windows-key chords do not reach the
+#     area shows the headless title exactly, scaled; F11 and Alt+Enter toggle fullscreen on the
+#     screen and back to the same window; Alt and Windows-key chords do not reach the
 #     game, nor does Alt alone put the window into menu mode, nor F10; a key starts a game; Return
 #     closes the game-over box and the title comes back; Alt+F4 ends the program with status 0;
 #  2. dragging the window (Win32's modal move loop) neither stops the ticks nor loses the release
@@ -72,10 +74,44 @@ ended_with_0() {
     [ "$game_status" -eq 0 ] || fail "$1 (status $game_status): $(cat "$2")"
 }
 
+# 0. A failure of a game started from a shell is one line on its standard error, with no box; one
+# started as Explorer starts it (wine's start: no console, no standard streams) is told in a
+# message box, which Return closes.
+status=0
+timeout -s KILL 30 "$wine_loader" "$exe" --trace /nonexistent/t.jsonl >"$work/fail.log" 2>&1 || status=$?
+[ "$status" -eq 1 ] && grep -qx 'kippura-x: /nonexistent/t.jsonl: cannot write the trace file' "$work/fail.log" ||
+    fail "a failure did not give status 1 and its line (status $status): $(cat "$work/fail.log")"
+xdotool search --name '^kippura-x$' >/dev/null 2>&1 && fail "a failure of a game started from a shell showed a box"
+timeout -s KILL 60 "$wine_loader" start /wait /unix "$exe" --trace /nonexistent/t.jsonl >"$work/box.log" 2>&1 &
+box_pid=$!
+pids+=("$box_pid")
+timeout -s KILL 30 xdotool search --sync --onlyvisible --name '^kippura-x$' >/dev/null ||
+    fail "a failure of a game started as from Explorer showed no box: $(cat "$work/box.log")"
+keys key Return
+status=0
+wait "$box_pid" || status=$?
+[ "$status" -eq 1 ] || fail "the game did not end with status 1 after the error box (status $status)"
+
 # 1. The default scale: 3 on a 1280 x 1024 screen (1176 x 858 and wine's frame fit).
 trace=$work/trace1.jsonl
 open_win "$work/game1.log" --seed 11 --trace "$trace" --record "$work/record1.txt"
 wait_until 15 shows "$work/title.png" 3 || fail "the window does not show the headless title at scale 3"
+# F11 and Alt+Enter: borderless fullscreen on the monitor (the frame at 3, centred, black bars),
+# and back to the window as it was.
+placed_at() { [ "$(xwininfo -id "$game_id" | awk '/Absolute upper-left|Width:|Height:/ {printf "%s ", $NF}')" = "$1" ]; }
+windowed="$x $y $w $h "
+keys key F11
+wait_until 10 placed_at "0 0 1280 1024 " || fail "F11 did not make the window cover the screen"
+fullscreen_shows() {
+    timeout -s KILL 15 import -window root "$work/screen.png" &&
+        timeout -s KILL 15 convert "$work/screen.png" -crop 1176x858+52+83 +repage "$work/now.png" &&
+        "$compare" "$work/title.png" "$work/now.png" 3 2>/dev/null &&
+        [ "$("$probe" "$work/screen.png" 0 0 1280 83 max)" -eq 0 ] && [ "$("$probe" "$work/screen.png" 0 0 52 1024 max)" -eq 0 ]
+}
+wait_until 10 fullscreen_shows || fail "fullscreen does not show the title at scale 3 between black bars"
+keys key alt+Return
+wait_until 10 placed_at "$windowed" || fail "Alt+Enter did not bring the window back to where it was"
+wait_until 10 shows "$work/title.png" 3 || fail "the window does not show the title again after fullscreen"
 keys key alt+z super+Right alt+Left
 keys key alt
 keys key space  # went to the menu if Alt alone had opened it
