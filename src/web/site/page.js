@@ -162,7 +162,7 @@
   window.kxState = () => M && {
     ticks: M._kx_ticks(), running: M._kx_running(), replaying: M._kx_replaying(), finished: M._kx_finished(),
     box: M._kx_box_open(), paused: M._kx_paused(), chick: [M._kx_chick_x(), M._kx_chick_y()],
-    missing: M.UTF8ToString(M._kx_missing_text()),
+    missing: M.UTF8ToString(M._kx_missing_text()), keys: M.UTF8ToString(M._kx_recording()),
   };
 
   let touchPad = null;
