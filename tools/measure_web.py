@@ -31,6 +31,12 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args): pass
 
 
+class Server(socketserver.ThreadingTCPServer):
+    # A connection the browser opened ahead and never used must not hold up closing the server.
+    daemon_threads = True
+    block_on_close = False
+
+
 # The site, and beside it the page a first visit is compared with: a canvas of the game's size,
 # filled in the page's first animation frame.
 root = tempfile.mkdtemp(prefix='kx_measure_site_')
@@ -40,7 +46,7 @@ with open(os.path.join(root, 'bare.html'), 'w') as f:
             '<canvas id="c" width="392" height="286"></canvas><script>requestAnimationFrame(() => {'
             'const c = document.getElementById("c").getContext("2d"); c.fillStyle = "#0ff"; c.fillRect(0, 0, 392, 286);'
             'window.kxBareMs = performance.now(); });</script></body></html>')
-httpd = socketserver.ThreadingTCPServer(('127.0.0.1', 0), functools.partial(Quiet, directory=root))
+httpd = Server(('127.0.0.1', 0), functools.partial(Quiet, directory=root))
 threading.Thread(target=httpd.serve_forever, daemon=True).start()
 base = 'http://127.0.0.1:%d/' % httpd.server_address[1]
 
@@ -65,7 +71,7 @@ def wait_value(script, timeout=15):
 def first_visit(page, script, visit):
     """Opens the page on an origin the browser has never seen (127.0.0.N, a new port): nothing
     cached, no service worker, no compiled code kept, as for a player's first visit."""
-    server = socketserver.ThreadingTCPServer(('127.0.0.%d' % (10 + visit), 0), functools.partial(Quiet, directory=root))
+    server = Server(('127.0.0.%d' % (10 + visit), 0), functools.partial(Quiet, directory=root))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
         d.get('about:blank')

@@ -305,6 +305,20 @@
     return response.text();
   }
 
+  // The program compiled as the page loaded (index.html), or fetched and compiled now.
+  function loaderOptions() {
+    if (!window.kxProgram) return {};
+    return {
+      instantiateWasm(imports, receive) {
+        window.kxProgram.then(async (program) => {
+          program = program || await WebAssembly.compile(await (await fetch('kippura-x.wasm')).arrayBuffer());
+          receive(await WebAssembly.instantiate(program, imports), program);
+        }).catch((e) => fail(`kippura-x: ${e.message}`));
+        return {};  // the exports come later, through receive
+      },
+    };
+  }
+
   async function main() {
     if ('serviceWorker' in navigator && window.isSecureContext)
       navigator.serviceWorker.register('sw.js').catch(() => {});
@@ -312,7 +326,7 @@
       seed = wholeParam('seed', 0, 4294967295);
       tickRate = wholeParam('tick-rate', 1, 1000) ?? 64;
       maxTicks = wholeParam('ticks', 0, Number.MAX_SAFE_INTEGER) ?? -1;
-      const [module, input] = await Promise.all([KippuraX(), readInput()]);
+      const [module, input] = await Promise.all([KippuraX(loaderOptions()), readInput()]);
       M = module;
       setUpPage();
       startGame(input);
