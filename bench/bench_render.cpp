@@ -5,7 +5,7 @@
 
 #include "platform/font_files.h"
 #include "platform/ttf_text.h"
-#include "run/renderer.h"
+#include "draw/renderer.h"
 #include "run/session.h"
 
 namespace {

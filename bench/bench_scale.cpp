@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "platform/font_files.h"
-#include "platform/frame_changes.h"
-#include "platform/scaling.h"
+#include "draw/frame_changes.h"
+#include "draw/scaling.h"
 #include "platform/ttf_text.h"
-#include "run/renderer.h"
+#include "draw/renderer.h"
 #include "run/session.h"
 
 namespace {

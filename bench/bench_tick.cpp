@@ -1,6 +1,7 @@
 // One play tick of game logic, and a headless run of many ticks without a trace.
 #include <benchmark/benchmark.h>
 
+#include "play/game_keys.h"
 #include "play/play.h"
 #include "run/session.h"
 
@@ -14,7 +15,7 @@ kx::Session& playing_session() {
         session.start();
         session.key(true, 32);
         while (!session.game().form1.Timer1.running()) session.run_period();
-        session.key(true, kx::kKeyUp);
+        session.key(true, kx::kGameKeys.up);
         started = true;
     }
     return session;

@@ -18,13 +18,14 @@
 #include <string>
 
 #include "invariants.h"
+#include "play/game_keys.h"
 #include "play/play.h"
 #include "run/session.h"
 
 namespace {
 
 constexpr std::int64_t kMaxPeriods = 10'000;
-constexpr int kKnownKeys[8] = {kx::kKeyLeft,  kx::kKeyUp, kx::kKeyRight, kx::kKeyDown, kx::kKeyZ,
+constexpr int kKnownKeys[8] = {kx::kGameKeys.left,  kx::kGameKeys.up, kx::kGameKeys.right, kx::kGameKeys.down, kx::kGameKeys.fire,
                                kx::kKeySpace, 0,          65535};
 
 class Run {

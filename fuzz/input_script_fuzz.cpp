@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "run/input_script.h"
+#include "formats/input_script.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "enemies/enemies.h"
+#include "play/game_keys.h"
 #include "play/play.h"
 #include "test_support.h"
 
@@ -88,7 +89,7 @@ TEST(GameOver, ChickHitInPassZeroShowsTheScoreAndEndsTheTickAtTheTitle) {
     for (int score : {0, 5}) {
         TestGame tg;
         tg.start_play();
-        tg.press(kKeyRight);
+        tg.press(kGameKeys.right);
         tg.s.score = score;
         const int craft_x = tg.s.jikix + 7;  // where the tick moves the craft before the enemies
         tg.s.telax[0] = craft_x + 11 + 5;

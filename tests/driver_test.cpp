@@ -6,10 +6,11 @@
 #include <sstream>
 
 #include "elements/virtual_keys.h"
+#include "play/game_keys.h"
 #include "run/driver.h"
 #include "run/fast_replay.h"
-#include "run/overlays.h"
-#include "run/trace.h"
+#include "draw/overlays.h"
+#include "formats/input_script.h"
 #include "test_support.h"
 
 namespace kx {
@@ -20,15 +21,17 @@ constexpr std::uint32_t kQuickDeathSeed = 11;  // the idle chick is hit within a
 
 struct RealTime {
     explicit RealTime(std::uint32_t seed, std::optional<InputScript> replay = std::nullopt,
-                      bool pause_on_focus_loss = true, std::int64_t tick_period = kPeriod)
-        : session(seed, &text, nullptr, &trace) {
-        session.start();
-        DriverOptions options;
-        options.tick_period_ns = tick_period;
-        options.pause_on_focus_loss = pause_on_focus_loss;
-        options.replay = std::move(replay);
-        driver = std::make_unique<Driver>(
-            session, text, options, [this](const KeyEvent& e) { recorded.push_back(e); }, nullptr, now);
+                      bool pause_on_focus_loss = true, int tick_rate = kDefaultTickRate,
+                      std::optional<std::int64_t> tick_limit = std::nullopt) {
+        DriverSetup setup;
+        setup.base_seed = seed;
+        setup.replay = std::move(replay);
+        setup.tick_limit = tick_limit;
+        setup.tick_rate = tick_rate;
+        setup.pause_on_focus_loss = pause_on_focus_loss;
+        setup.trace = &trace_text;
+        setup.recording = &recording_text;
+        driver = std::make_unique<Driver>(text, std::move(setup), now);
     }
 
     void periods(int n) {
@@ -37,28 +40,33 @@ struct RealTime {
             driver->advance(now);
         }
     }
-    void press(int code, bool from_gamepad = false) { driver->key_down(code, now, from_gamepad); }
-    void release(int code, bool from_gamepad = false) { driver->key_up(code, now, from_gamepad); }
+    void press(int code) { driver->key_down(code, now); }
+    void release(int code) { driver->key_up(code, now); }
     // Starts a game and runs until play has begun.
     void start_play() {
         press(kKeySpace);
         release(kKeySpace);
         periods(40);
-        ASSERT_TRUE(session.game().form1.Timer1.running());
+        ASSERT_TRUE(game().form1.Timer1.running());
     }
     // Runs until the game asks for its box.
     void play_into_game_over() {
         for (int k = 0; k < 20'000 && !driver->box_open(); ++k) periods(1);
         ASSERT_TRUE(driver->box_open());
     }
-    const GameState& s() const { return session.game().s; }
+    const Game& game() const { return driver->session().game(); }
+    const GameState& s() const { return game().s; }
+    std::int64_t ticks() const { return driver->ticks(); }
+    // The key events the game received, read back from the recording the driver wrote.
+    std::vector<KeyEvent> recorded() const {
+        std::istringstream in(recording_text.str());
+        return parse_input_script(in, "recording").events;
+    }
 
     test::BlockText text;
     std::ostringstream trace_text;
-    TraceWriter trace{trace_text};
-    Session session;
+    std::ostringstream recording_text;
     std::int64_t now = 1'000'000;
-    std::vector<KeyEvent> recorded;
     std::unique_ptr<Driver> driver;
 };
 
@@ -66,8 +74,7 @@ struct RealTime {
 std::string replayed_trace(std::uint32_t seed, const std::vector<KeyEvent>& events, std::int64_t ticks) {
     test::BlockText text;
     std::ostringstream out;
-    TraceWriter trace(out);
-    Session session(seed, &text, nullptr, &trace);
+    Session session(seed, &text, nullptr, &out);
     session.start();
     replay_at_once(session, events, ticks);
     return out.str();
@@ -82,36 +89,36 @@ std::string up_to_last_tick(const std::string& trace) {
 TEST(DriverKeys, EveryReleaseWhosePressReachedTheGameReachesIt) {
     RealTime run(5);
     run.start_play();
-    run.press(kKeyDown);
+    run.press(kGameKeys.down);
     run.periods(3);
     EXPECT_EQ(run.s().jikidy, 7);
-    run.release(kKeyDown);  // whatever the front end saw meanwhile (Alt held, ...)
+    run.release(kGameKeys.down);  // whatever the front end saw meanwhile (Alt held, ...)
     EXPECT_EQ(run.s().jikidy, 0);
     // A release without a press that reached the game does not reach it.
-    const auto before = run.recorded.size();
-    run.release(kKeyLeft);
-    EXPECT_EQ(run.recorded.size(), before);
+    const auto before = run.recorded().size();
+    run.release(kGameKeys.left);
+    EXPECT_EQ(run.recorded().size(), before);
 }
 
 TEST(DriverKeys, LosingFocusReleasesEveryHeldKeyAndPausesPlay) {
     RealTime run(5);
     run.start_play();
-    run.press(kKeyRight);
-    run.press(kKeyUp);
+    run.press(kGameKeys.right);
+    run.press(kGameKeys.up);
     run.periods(2);
     run.driver->focus_lost(run.now);
     EXPECT_EQ(run.s().jikidx, 0);
     EXPECT_EQ(run.s().jikidy, 0);
-    ASSERT_GE(run.recorded.size(), 2u);
-    EXPECT_FALSE(run.recorded.back().down);
+    ASSERT_GE(run.recorded().size(), 2u);
+    EXPECT_FALSE(run.recorded().back().down);
     EXPECT_TRUE(run.driver->paused());
-    const auto ticks = run.session.ticks();
+    const auto ticks = run.ticks();
     run.periods(500);
-    EXPECT_EQ(run.session.ticks(), ticks);
+    EXPECT_EQ(run.ticks(), ticks);
     // The keys come up only once, however often they are released later.
-    const auto before = run.recorded.size();
-    run.release(kKeyRight);
-    EXPECT_EQ(run.recorded.size(), before);
+    const auto before = run.recorded().size();
+    run.release(kGameKeys.right);
+    EXPECT_EQ(run.recorded().size(), before);
 }
 
 TEST(DriverKeys, FocusLossCanBeToldNotToPause) {
@@ -119,9 +126,9 @@ TEST(DriverKeys, FocusLossCanBeToldNotToPause) {
     run.start_play();
     run.driver->focus_lost(run.now);
     EXPECT_FALSE(run.driver->paused());
-    const auto ticks = run.session.ticks();
+    const auto ticks = run.ticks();
     run.periods(10);
-    EXPECT_EQ(run.session.ticks(), ticks + 10);
+    EXPECT_EQ(run.ticks(), ticks + 10);
 }
 
 TEST(DriverPause, PPausesPlayAndPOrReturnGoesOnWithoutABurst) {
@@ -130,15 +137,15 @@ TEST(DriverPause, PPausesPlayAndPOrReturnGoesOnWithoutABurst) {
     run.press(kKeyP);
     run.release(kKeyP);
     EXPECT_TRUE(run.driver->paused());
-    const auto ticks = run.session.ticks();
-    run.press(kKeyRight);  // keys do not reach a paused game
+    const auto ticks = run.ticks();
+    run.press(kGameKeys.right);  // keys do not reach a paused game
     run.periods(1000);
-    EXPECT_EQ(run.session.ticks(), ticks);
+    EXPECT_EQ(run.ticks(), ticks);
     EXPECT_EQ(run.s().jikidx, 0);
     run.press(kKeyReturn);
     EXPECT_FALSE(run.driver->paused());
     run.periods(1);
-    EXPECT_EQ(run.session.ticks(), ticks + 1);
+    EXPECT_EQ(run.ticks(), ticks + 1);
     // The paused frame is the game's frame dimmed, with a line on it.
     run.press(kKeyPause);
     const Frame paused = run.driver->present(run.now);
@@ -149,36 +156,36 @@ TEST(DriverPause, PAndPauseReachTheGameOnTheTitleScreen) {
     RealTime run(5);
     run.press(kKeyP);
     EXPECT_FALSE(run.driver->paused());
-    EXPECT_TRUE(run.session.game().form1.Timer2.running());  // any key starts a game
+    EXPECT_TRUE(run.game().form1.Timer2.running());  // any key starts a game
 }
 
 TEST(DriverBox, NothingRunsWhileTheBoxIsOpenAndOnlyItsKeysCloseIt) {
     RealTime run(kQuickDeathSeed);
     run.start_play();
     run.play_into_game_over();
-    const auto ticks = run.session.ticks();
-    const auto events = run.recorded.size();
+    const auto ticks = run.ticks();
+    const auto events = run.recorded().size();
     run.periods(300);
-    for (const int code : {kKeyZ, kKeyLeft, kKeyUp, kKeyRight, kKeyDown}) {
+    for (const int code : {kGameKeys.fire, kGameKeys.left, kGameKeys.up, kGameKeys.right, kGameKeys.down}) {
         run.press(code);
         run.release(code);
     }
     EXPECT_TRUE(run.driver->box_open());
-    EXPECT_EQ(run.session.ticks(), ticks);
-    EXPECT_EQ(run.recorded.size(), events);
+    EXPECT_EQ(run.ticks(), ticks);
+    EXPECT_EQ(run.recorded().size(), events);
     run.press(kKeyReturn);
     EXPECT_TRUE(run.driver->box_open());  // it closes on the release
     run.release(kKeyReturn);
     EXPECT_FALSE(run.driver->box_open());
-    EXPECT_EQ(run.session.game().s.gamemode, 0);
+    EXPECT_EQ(run.game().s.gamemode, 0);
 }
 
 TEST(DriverBox, AControllersAOrAClickOnOkClosesIt) {
     RealTime run(kQuickDeathSeed);
     run.start_play();
     run.play_into_game_over();
-    run.press(kKeyZ, true);
-    run.release(kKeyZ, true);
+    run.driver->pad_button(0, GamepadKeys::Button::A, true, run.now);
+    run.driver->pad_button(0, GamepadKeys::Button::A, false, run.now);
     EXPECT_FALSE(run.driver->box_open());
 
     run.start_play();
@@ -198,7 +205,7 @@ TEST(DriverBox, TheBoxShowsOverTheFrameOfTheMomentTheGameAskedForIt) {
     const Frame shown = run.driver->present(run.now);
     // Outside the box: the play field with the explosion, not the title that the reset drew.
     Frame title;
-    Renderer(run.text).draw(run.session.game().form1, title);
+    Renderer(run.text).draw(run.game().form1, title);
     EXPECT_NE(shown.at(20, 20), title.at(20, 20));
     EXPECT_EQ(shown.at(kBoxArea.x0, kBoxArea.y0), 0x5A5A5Au);  // the box's edge
 }
@@ -208,63 +215,63 @@ TEST(DriverReplay, KeysWaitForTheReplayEscapeHandsOverAndTheBoxClosesByItself) {
     script.events = {{0, true, kKeySpace}, {0, false, kKeySpace}};
     RealTime run(kQuickDeathSeed, script);
     run.periods(1);
-    EXPECT_TRUE(run.session.game().form1.Timer2.running());
+    EXPECT_TRUE(run.game().form1.Timer2.running());
     run.periods(40);
     EXPECT_FALSE(run.driver->replaying());  // no events left: the keyboard drives from now on
-    run.press(kKeyUp);
+    run.press(kGameKeys.up);
     EXPECT_EQ(run.s().jikidy, -7);
-    run.release(kKeyUp);
+    run.release(kGameKeys.up);
 
     InputScript long_one;
-    long_one.events = {{0, true, kKeySpace}, {0, false, kKeySpace}, {100'000, true, kKeyZ}};
+    long_one.events = {{0, true, kKeySpace}, {0, false, kKeySpace}, {100'000, true, kGameKeys.fire}};
     RealTime watched(kQuickDeathSeed, long_one);
     watched.periods(41);
-    watched.press(kKeyUp);
+    watched.press(kGameKeys.up);
     EXPECT_EQ(watched.s().jikidy, 0);  // a replay is watched, not played
     watched.play_into_game_over();
     watched.periods(int(Driver::kReplayBoxNs / kPeriod) + 1);
     EXPECT_FALSE(watched.driver->box_open());
     watched.press(kKeyEscape);
     EXPECT_FALSE(watched.driver->replaying());
-    watched.press(kKeyDown);
+    watched.press(kGameKeys.down);
     EXPECT_EQ(watched.s().gamemode, 0);
-    EXPECT_TRUE(watched.session.game().form1.Timer2.running());
+    EXPECT_TRUE(watched.game().form1.Timer2.running());
 }
 
 TEST(DriverRecording, AGameWithPausesFocusLossAndABoxReplaysToTheSameTrace) {
     RealTime run(kQuickDeathSeed);
     run.start_play();
-    run.press(kKeyRight);
+    run.press(kGameKeys.right);
     run.periods(5);
     run.driver->focus_lost(run.now);
     run.periods(50);
     run.press(kKeyReturn);
-    run.press(kKeyDown);
-    run.press(kKeyZ);
+    run.press(kGameKeys.down);
+    run.press(kGameKeys.fire);
     run.periods(3);
     run.press(kKeyP);
-    run.release(kKeyDown);  // released while paused: it still reaches the game
+    run.release(kGameKeys.down);  // released while paused: it still reaches the game
     run.periods(20);
     run.press(kKeyP);
-    run.press(kKeyLeft);
+    run.press(kGameKeys.left);
     run.play_into_game_over();
-    run.release(kKeyLeft);  // let go while the box is open: it comes up when the box closes
+    run.release(kGameKeys.left);  // let go while the box is open: it comes up when the box closes
     run.press(kKeySpace);
     run.release(kKeySpace);
-    run.press(kKeyUp);
-    run.release(kKeyUp);
+    run.press(kGameKeys.up);
+    run.release(kGameKeys.up);
     run.periods(60);
     const std::string window = up_to_last_tick(run.trace_text.str());
-    EXPECT_EQ(replayed_trace(kQuickDeathSeed, run.recorded, run.session.ticks()), window);
+    EXPECT_EQ(replayed_trace(kQuickDeathSeed, run.recorded(), run.ticks()), window);
     // Every key-down the game received came up again.
     int balance = 0;
-    for (const KeyEvent& e : run.recorded) balance += e.down ? 1 : -1;
+    for (const KeyEvent& e : run.recorded()) balance += e.down ? 1 : -1;
     EXPECT_EQ(balance, 0);
 }
 
 TEST(DriverReplay, EscapeLetsGoOfTheReplaysKeysAndAKeyHeldIntoTheBoxDoesNotCloseIt) {
     InputScript script;
-    script.events = {{0, true, kKeySpace}, {0, false, kKeySpace}, {45, true, kKeyUp}, {100'000, true, kKeyZ}};
+    script.events = {{0, true, kKeySpace}, {0, false, kKeySpace}, {45, true, kGameKeys.up}, {100'000, true, kGameKeys.fire}};
     RealTime run(5, script);
     run.periods(50);
     EXPECT_EQ(run.s().jikidy, -7);
@@ -272,8 +279,8 @@ TEST(DriverReplay, EscapeLetsGoOfTheReplaysKeysAndAKeyHeldIntoTheBoxDoesNotClose
     EXPECT_EQ(run.s().jikidy, -7);
     run.press(kKeyEscape);
     EXPECT_EQ(run.s().jikidy, 0);
-    ASSERT_FALSE(run.recorded.empty());
-    EXPECT_EQ(run.recorded.back(), (KeyEvent{run.session.ticks(), false, kKeyUp}));
+    ASSERT_FALSE(run.recorded().empty());
+    EXPECT_EQ(run.recorded().back(), (KeyEvent{run.ticks(), false, kGameKeys.up}));
 
     RealTime held(kQuickDeathSeed);
     held.start_play();
@@ -313,21 +320,21 @@ TEST(DriverFrames, AtSixtyFourTicksOnASixtyHertzDisplayEachWakeUpRunsATickAndSho
     game.start_play();
     HostLoop loop;
     loop.run_until(game, game.now);  // what starting play left to show
-    const std::int64_t ticks_before = game.session.ticks(), start = game.now;
+    const std::int64_t ticks_before = game.ticks(), start = game.now;
     loop = HostLoop{};
     loop.run_until(game, start + 1'000'000'000);
     ASSERT_TRUE(game.driver->playing());
-    EXPECT_EQ(game.session.ticks() - ticks_before, 64);
+    EXPECT_EQ(game.ticks() - ticks_before, 64);
     EXPECT_EQ(loop.wake_ups, 64);  // no wake-up of its own for a frame
     EXPECT_GE(loop.shown_at.size(), 59U);
     EXPECT_LE(loop.shown_at.size(), 61U);
-    const std::int64_t refresh = DriverOptions{}.refresh_ns;
+    const std::int64_t refresh = 1'000'000'000 / DriverSetup{}.refresh_hz;
     for (std::size_t k = 1; k < loop.shown_at.size(); ++k)
         EXPECT_GT(loop.shown_at[k] - loop.shown_at[k - 1], refresh / 2) << "two frames in one refresh";
 }
 
 TEST(DriverFrames, BetweenSlowTicksAnExposedWindowIsShownAgainWithinARefresh) {
-    RealTime game(kQuickDeathSeed, std::nullopt, true, 1'000'000'000);  // one tick a second
+    RealTime game(kQuickDeathSeed, std::nullopt, true, 1);  // one tick a second
     game.press(kKeySpace);
     game.release(kKeySpace);
     HostLoop loop;
@@ -338,7 +345,76 @@ TEST(DriverFrames, BetweenSlowTicksAnExposedWindowIsShownAgainWithinARefresh) {
     loop.shown_at.clear();
     loop.run_until(game, game.now + 100'000'000);
     ASSERT_EQ(loop.shown_at.size(), 1U);
-    EXPECT_LE(loop.shown_at[0] - (game.now - 100'000'000), DriverOptions{}.refresh_ns);
+    EXPECT_LE(loop.shown_at[0] - (game.now - 100'000'000), 1'000'000'000 / DriverSetup{}.refresh_hz);
+}
+
+TEST(DriverLimit, ARunStopsExactlyAtItsLimitAndEventsBeyondItNeverCome) {
+    InputScript script;
+    script.events = {{0, true, kKeySpace},         {0, false, kKeySpace},      {60, true, kGameKeys.down},
+                     {100, false, kGameKeys.down}, {200, true, kGameKeys.up}};
+    RealTime run(5, script, true, kDefaultTickRate, 120);
+    // The clock jumps unevenly, stalls included: catch-up drops ticks but never runs past the limit.
+    for (int k = 0; k < 400 && run.driver->wake_at() != INT64_MAX; ++k) {
+        run.now += kPeriod * (1 + k % 9);
+        run.driver->advance(run.now);
+        ASSERT_LE(run.ticks(), 120);
+    }
+    EXPECT_TRUE(run.driver->finished());
+    EXPECT_EQ(run.ticks(), 120);
+    EXPECT_FALSE(run.driver->replaying());  // the event at 200 is beyond the end
+    EXPECT_EQ(run.recorded().back(), (KeyEvent{100, false, kGameKeys.down}));
+    EXPECT_EQ(run.trace_text.str(), replayed_trace(5, script.events, 120));
+    run.driver->present(run.now);
+    EXPECT_EQ(run.driver->shown_ticks(), 120);
+}
+
+TEST(DriverLimit, AReplayCutByALimitIsWatchedToTheEndItsBoxesCloseByThemselves) {
+    InputScript script;
+    script.events = {{0, true, kKeySpace}, {0, false, kKeySpace}, {100'000, true, kGameKeys.fire}};
+    RealTime cut(kQuickDeathSeed, script, true, kDefaultTickRate, 50'000);
+    cut.periods(41);
+    EXPECT_FALSE(cut.driver->replaying());  // its last event is beyond the limit
+    cut.play_into_game_over();
+    // The box shows the moment the game asked for it, as the trace's record of it says.
+    cut.driver->present(cut.now);
+    const std::string trace = cut.trace_text.str();
+    const auto box = trace.find("\"ticks\":", trace.find("{\"ev\":\"msgbox\""));
+    EXPECT_EQ(cut.driver->shown_ticks(), std::stoll(trace.substr(box + 8)));
+    cut.periods(int(Driver::kReplayBoxNs / kPeriod) + 1);
+    EXPECT_FALSE(cut.driver->box_open());
+
+    // Without a limit the player has taken over once the events ran out: the box waits for them.
+    script.events.pop_back();
+    RealTime played(kQuickDeathSeed, script);
+    played.periods(41);
+    played.play_into_game_over();
+    played.periods(int(Driver::kReplayBoxNs / kPeriod) * 3);
+    EXPECT_TRUE(played.driver->box_open());
+}
+
+TEST(DriverPads, AControllersKeysReachTheGameRepeatAndComeUpWhenItGoes) {
+    using B = GamepadKeys::Button;
+    RealTime run(5);
+    run.start_play();
+    run.driver->pad_button(1, B::DpadDown, true, run.now);
+    run.driver->pad_button(2, B::DpadRight, true, run.now);  // a second controller
+    run.periods(2);
+    EXPECT_EQ(run.s().jikidy, 7);
+    EXPECT_EQ(run.s().jikidx, 7);
+    run.periods(int(GamepadKeys::kRepeatDelayMs * 1'000'000 / kPeriod) + 4);
+    int downs = 0;
+    for (const KeyEvent& e : run.recorded()) downs += e.down && e.code == kGameKeys.down;
+    EXPECT_GT(downs, 1);  // held: it repeats like a keyboard's key
+    run.driver->pad_gone(1, run.now);
+    EXPECT_EQ(run.s().jikidy, 0);
+    EXPECT_EQ(run.s().jikidx, 7);  // the other controller still holds its key
+
+    // While paused no tick is due, but a held button's repeat still wakes the loop.
+    run.press(kKeyP);
+    ASSERT_TRUE(run.driver->paused());
+    run.driver->pad_button(2, B::DpadUp, true, run.now);
+    run.driver->present(run.now);
+    EXPECT_EQ(run.driver->wake_at(), run.now + GamepadKeys::kRepeatDelayMs * 1'000'000);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "enemies/enemies.h"
+#include "play/game_keys.h"
 #include "play/play.h"
 #include "test_support.h"
 
@@ -191,7 +192,7 @@ TEST(ShotFlight, FliesTenAWayFromTheCraftAndParksOncePast400) {
         tg.start_play();
         tg.s.jikix = c.craft_x;
         tg.s.jikiy = 0;  // the shot flies at y 10, well above every duck
-        tg.press(kKeyZ);
+        tg.press(kGameKeys.fire);
         EXPECT_EQ(tg.s.laserx, c.craft_x + 32);
         for (int t = 1; t <= c.shown_ticks; ++t) {
             tg.tick();
@@ -199,7 +200,7 @@ TEST(ShotFlight, FliesTenAWayFromTheCraftAndParksOncePast400) {
             EXPECT_EQ(tg.f.laser.y(), 10);
         }
         const int last_x = tg.s.laserx;
-        tg.press(kKeyZ);  // a second shot cannot start while the first is still flying
+        tg.press(kGameKeys.fire);  // a second shot cannot start while the first is still flying
         EXPECT_EQ(tg.s.laserx, last_x);
         tg.tick();
         EXPECT_EQ(tg.f.laser.x(), 500);

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "play/game_keys.h"
 #include "play/play.h"
 #include "sequences/sequences.h"
 #include "test_support.h"
@@ -138,7 +139,7 @@ TEST(Ending, ZPressDuringTheRollMovesThePageToTheCraftsHeight) {
     for (int press = 0; press < 2; ++press) {
         for (int t = 0; t < 10; ++t) end_tick(tg);
         ASSERT_GT(tg.s.laserx, 400);
-        tg.press(kKeyZ);
+        tg.press(kGameKeys.fire);
         end_tick(tg);
         EXPECT_EQ(tg.f.Label1.y(), craft_y + 10 - 3);
         EXPECT_EQ(tg.f.Label2.y(), craft_y + 10 - 3 + 30);

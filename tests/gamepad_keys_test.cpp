@@ -1,10 +1,13 @@
-// A game controller as the game's keyboard: arrows, Z and Enter, with a keyboard's repeats.
+// A game controller as the game's keyboard: its steering, fire and start keys, with a keyboard's repeats.
 #include <gtest/gtest.h>
 
-#include "run/gamepad_keys.h"
+#include "input/gamepad_keys.h"
 
 namespace kx {
 namespace {
+
+constexpr int kLeft = kGameKeys.left, kUp = kGameKeys.up, kRight = kGameKeys.right, kDown = kGameKeys.down;
+constexpr int kFire = kGameKeys.fire, kStart = kGameKeys.start;
 
 using B = GamepadKeys::Button;
 using Keys = std::vector<VirtualKey>;
@@ -16,7 +19,7 @@ TEST(GamepadKeys, ButtonsPressAndReleaseTheirKeys) {
     pad.button(B::A, true, 0, out);
     pad.button(B::Start, true, 0, out);
     pad.button(B::DpadLeft, false, 0, out);
-    EXPECT_EQ(out, (Keys{{true, 37}, {true, 90}, {true, 13}, {false, 37}}));
+    EXPECT_EQ(out, (Keys{{true, kLeft}, {true, kFire}, {true, kStart}, {false, kLeft}}));
 }
 
 TEST(GamepadKeys, AKeyHeldFromTwoSourcesComesUpOnlyWhenBothLetGo) {
@@ -25,16 +28,16 @@ TEST(GamepadKeys, AKeyHeldFromTwoSourcesComesUpOnlyWhenBothLetGo) {
     pad.button(B::A, true, 0, out);
     pad.button(B::B, true, 0, out);
     pad.button(B::A, false, 0, out);
-    EXPECT_EQ(out, (Keys{{true, 90}}));
+    EXPECT_EQ(out, (Keys{{true, kFire}}));
     pad.button(B::B, false, 0, out);
-    EXPECT_EQ(out.back(), (VirtualKey{false, 90}));
+    EXPECT_EQ(out.back(), (VirtualKey{false, kFire}));
     out.clear();
     pad.button(B::DpadDown, true, 0, out);
     pad.stick(0, 30000, 0, out);  // the stick down too
     pad.button(B::DpadDown, false, 0, out);
-    EXPECT_EQ(out, (Keys{{true, 40}}));
+    EXPECT_EQ(out, (Keys{{true, kDown}}));
     pad.stick(0, 0, 0, out);
-    EXPECT_EQ(out.back(), (VirtualKey{false, 40}));
+    EXPECT_EQ(out.back(), (VirtualKey{false, kDown}));
 }
 
 TEST(GamepadKeys, StickHasTwoThresholdsSoItDoesNotChatter) {
@@ -43,15 +46,15 @@ TEST(GamepadKeys, StickHasTwoThresholdsSoItDoesNotChatter) {
     pad.stick(-16000, 0, 0, out);
     EXPECT_TRUE(out.empty());
     pad.stick(-16384, 0, 0, out);
-    EXPECT_EQ(out, (Keys{{true, 37}}));
+    EXPECT_EQ(out, (Keys{{true, kLeft}}));
     pad.stick(-13000, 0, 0, out);  // wobbling between the thresholds
     pad.stick(-17000, 0, 0, out);
     EXPECT_EQ(out.size(), 1u);
     pad.stick(-11999, 0, 0, out);
-    EXPECT_EQ(out.back(), (VirtualKey{false, 37}));
+    EXPECT_EQ(out.back(), (VirtualKey{false, kLeft}));
     out.clear();
     pad.stick(32767, -32768, 0, out);  // diagonal: right and up
-    EXPECT_EQ(out, (Keys{{true, 39}, {true, 38}}));
+    EXPECT_EQ(out, (Keys{{true, kRight}, {true, kUp}}));
 }
 
 TEST(GamepadKeys, TheLastKeyPressedRepeatsLikeAKeyboard) {
@@ -66,7 +69,7 @@ TEST(GamepadKeys, TheLastKeyPressedRepeatsLikeAKeyboard) {
     EXPECT_TRUE(out.empty());
     pad.repeat(1100 + GamepadKeys::kRepeatDelayMs, out);
     pad.repeat(1100 + GamepadKeys::kRepeatDelayMs + GamepadKeys::kRepeatEveryMs, out);
-    EXPECT_EQ(out, (Keys{{true, 90}, {true, 90}}));
+    EXPECT_EQ(out, (Keys{{true, kFire}, {true, kFire}}));
     // After a long hold-up there is one repeat, not a burst.
     out.clear();
     pad.repeat(100000, out);
@@ -82,7 +85,7 @@ TEST(GamepadKeys, PullingTheControllerOutReleasesEverything) {
     pad.button(B::B, true, 0, out);
     out.clear();
     pad.release_all(out);
-    EXPECT_EQ(out, (Keys{{false, 39}, {false, 90}}));
+    EXPECT_EQ(out, (Keys{{false, kRight}, {false, kFire}}));
     EXPECT_FALSE(pad.next_repeat_ms().has_value());
 }
 

@@ -12,7 +12,7 @@
 #include "platform/font_files.h"
 #include "platform/ttf_text.h"
 #include "png_read.h"
-#include "run/renderer.h"
+#include "draw/renderer.h"
 #include "run/seeded_random.h"
 #include "run/session.h"
 

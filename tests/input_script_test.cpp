@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "run/input_script.h"
+#include "formats/input_script.h"
 
 namespace kx {
 namespace {

@@ -1,6 +1,7 @@
 // The play tick's own steps and the keyboard during play.
 #include <gtest/gtest.h>
 
+#include "play/game_keys.h"
 #include "play/play.h"
 #include "test_support.h"
 
@@ -14,33 +15,33 @@ struct PlayTick : ::testing::Test {
 
 TEST_F(PlayTick, CraftStopsExactlyAtItsBounds) {
     tg.s.jikix = 203;
-    tg.press(kKeyRight);
+    tg.press(kGameKeys.right);
     tg.tick();
     EXPECT_EQ(tg.s.jikix, 205);
     for (int n = 0; n < 5; ++n) tg.tick();
     EXPECT_EQ(tg.s.jikix, 205);
-    tg.press(kKeyLeft);
+    tg.press(kGameKeys.left);
     for (int n = 0; n < 40; ++n) tg.tick();
     EXPECT_EQ(tg.s.jikix, 0);
-    tg.press(kKeyUp);
+    tg.press(kGameKeys.up);
     for (int n = 0; n < 20; ++n) tg.tick();
     EXPECT_EQ(tg.s.jikiy, 0);
-    tg.press(kKeyDown);
+    tg.press(kGameKeys.down);
     for (int n = 0; n < 40; ++n) tg.tick();
     EXPECT_EQ(tg.s.jikiy, 230);
     EXPECT_EQ(tg.f.jiki.y(), 230);
 }
 
 TEST_F(PlayTick, ReleasingEitherKeyOfAPairStopsThatAxis) {
-    tg.press(kKeyRight);
-    tg.press(kKeyLeft);
+    tg.press(kGameKeys.right);
+    tg.press(kGameKeys.left);
     EXPECT_EQ(tg.s.jikidx, -7);
-    tg.release(kKeyLeft);
+    tg.release(kGameKeys.left);
     EXPECT_EQ(tg.s.jikidx, 0);  // although Right is still held
-    tg.press(kKeyRight);
+    tg.press(kGameKeys.right);
     EXPECT_EQ(tg.s.jikidx, 7);
-    tg.press(kKeyDown);
-    tg.release(kKeyUp);
+    tg.press(kGameKeys.down);
+    tg.release(kGameKeys.up);
     EXPECT_EQ(tg.s.jikidy, 0);
 }
 
@@ -84,14 +85,14 @@ TEST_F(PlayTick, ExplosionIsParkedOnlyOnTheTickItsCountReaches20) {
 
 TEST_F(PlayTick, ZFiresOneShotFromTheCraftsRightEdge) {
     tg.s.laserx = 400;  // exactly 400 still counts as in flight
-    tg.press(kKeyZ);
+    tg.press(kGameKeys.fire);
     EXPECT_EQ(tg.s.laserx, 400);
     tg.s.laserx = 401;
-    tg.press(kKeyZ);
+    tg.press(kGameKeys.fire);
     EXPECT_EQ(tg.s.laserx, tg.s.jikix + 32);
     EXPECT_EQ(tg.s.lasery, tg.s.jikiy + 10);
     const int x = tg.s.laserx;
-    tg.press(kKeyZ);  // a press while the shot flies is not remembered
+    tg.press(kGameKeys.fire);  // a press while the shot flies is not remembered
     EXPECT_EQ(tg.s.laserx, x);
 }
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "run/renderer.h"
+#include "draw/renderer.h"
 #include "test_support.h"
 
 namespace kx {

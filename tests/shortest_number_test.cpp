@@ -6,7 +6,7 @@
 #include <cstring>
 #include <random>
 
-#include "run/shortest_number.h"
+#include "formats/shortest_number.h"
 
 namespace kx {
 namespace {

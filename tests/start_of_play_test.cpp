@@ -1,6 +1,7 @@
 // The reset, the title and the way from the title screen into play.
 #include <gtest/gtest.h>
 
+#include "play/game_keys.h"
 #include "play/play.h"
 #include "sequences/sequences.h"
 #include "test_support.h"
@@ -61,7 +62,7 @@ TEST(Title, IsPrintedOnTheStretchedCanvas) {
 }
 
 TEST(StartOfPlay, AnyKeyStartsTheTransitionAndIsSwallowed) {
-    for (int code : {kKeyZ, kKeyRight, kKeyUp, 65}) {
+    for (int code : {kGameKeys.fire, kGameKeys.right, kGameKeys.up, 65}) {
         test::TestGame tg;
         tg.s.lasery = 77;
         tg.press(code);
@@ -87,7 +88,7 @@ TEST(StartOfPlay, CraftFliesInAndHandsOverOnThe31stTick) {
     for (int n = 1; n <= 30; ++n) {
         Timer2_Timer(tg.game);
         ASSERT_EQ(tg.s.jikix, -100 + 5 * n);
-        tg.press(kKeyLeft);  // keys during the transition neither steer nor fire
+        tg.press(kGameKeys.left);  // keys during the transition neither steer nor fire
         ASSERT_TRUE(tg.f.Timer2.running());
     }
     EXPECT_EQ(tg.s.jikix, 50);

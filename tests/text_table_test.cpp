@@ -10,11 +10,12 @@
 #include "elements/virtual_keys.h"
 #include "platform/font_files.h"
 #include "platform/ttf_text.h"
-#include "run/input_script.h"
-#include "run/overlays.h"
-#include "run/renderer.h"
+#include "formats/input_script.h"
+#include "draw/overlays.h"
+#include "draw/renderer.h"
+#include "play/game_keys.h"
 #include "run/session.h"
-#include "web/table_text.h"
+#include "draw/table_text.h"
 
 namespace kx {
 namespace {
@@ -120,7 +121,7 @@ TEST(TextTable, ALongSoakNeedsNoTextBeyondTheTable) {
     TableText table(kTextTable);
     TwinFrames twins(table);
     std::mt19937 random(20260);
-    const int keys[] = {kKeyLeft, kKeyUp, kKeyRight, kKeyDown, kKeyZ, kKeyZ, kKeyReturn, kKeyA};
+    const int keys[] = {kGameKeys.left, kGameKeys.up, kGameKeys.right, kGameKeys.down, kGameKeys.fire, kGameKeys.fire, kKeyReturn, kKeyA};
     for (std::uint32_t seed = 1; seed <= 4; ++seed) {
         Session session(seed, &table, nullptr);
         session.start();
@@ -132,8 +133,8 @@ TEST(TextTable, ALongSoakNeedsNoTextBeyondTheTable) {
                 session.key(held[code], code);
             }
             if (!session.any_timer_running()) {
-                session.key(true, kKeyZ);  // any key starts the next game
-                session.key(false, kKeyZ);
+                session.key(true, kGameKeys.fire);  // any key starts the next game
+                session.key(false, kGameKeys.fire);
                 continue;
             }
             session.run_period();

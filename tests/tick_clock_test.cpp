@@ -67,7 +67,7 @@ TEST(PresentGrid, FramesGoOutOnTheRefreshGridThatDoesNotDrift) {
 }
 
 TEST(ReplayFeed, AnEventIsDueAtItsStampOrAtOnceWhileNoTimerRuns) {
-    ReplayFeed feed({{0, true, 32}, {40, true, 39}, {40, false, 39}, {90, true, 90}});
+    ReplayFeed feed({{0, true, 32}, {40, true, 39}, {40, false, 39}, {90, true, 90}}, 90);
     ASSERT_NE(feed.due(0, false), nullptr);
     feed.pop();
     EXPECT_EQ(feed.due(39, true), nullptr);
@@ -75,10 +75,12 @@ TEST(ReplayFeed, AnEventIsDueAtItsStampOrAtOnceWhileNoTimerRuns) {
     EXPECT_EQ(feed.due(40, true)->code, 39);
     feed.pop();
     feed.pop();
-    EXPECT_EQ(feed.due(100, true, 90), nullptr);  // beyond the tick limit of a headless run
-    EXPECT_FALSE(feed.done());
-    feed.stop();
+    EXPECT_EQ(feed.due(100, true), nullptr);  // at the tick limit: the run ends before it
     EXPECT_TRUE(feed.done());
+
+    ReplayFeed taken_over({{0, true, 32}});
+    taken_over.stop();  // the player took over
+    EXPECT_TRUE(taken_over.done());
     EXPECT_EQ(feed.due(1000, false), nullptr);
 }
 

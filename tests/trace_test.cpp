@@ -6,9 +6,10 @@
 #include <sstream>
 
 #include "elements/virtual_keys.h"
-#include "run/trace.h"
+#include "formats/trace.h"
 #include "test_support.h"
 #include "trace_diff.h"
+#include "play/game_keys.h"
 
 namespace kx {
 
@@ -83,7 +84,7 @@ TEST(Trace, StateKeepsItsOrderAndNumberForms) {
 }
 
 TEST(GameState, AKeyOnTheTitleChangesNoField) {
-    for (int code : {kKeyZ, kKeyLeft, 65}) {
+    for (int code : {kGameKeys.fire, kGameKeys.left, 65}) {
         test::TestGame tg;
         const GameState before = tg.s;
         tg.press(code);

@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "platform/frame_changes.h"
-#include "platform/scaling.h"
+#include "draw/frame_changes.h"
+#include "draw/scaling.h"
 #include "platform/sdl_screen.h"
 
 namespace kx {
@@ -24,20 +24,20 @@ TEST(WindowChanges, RunsOfChangedRowsAreBandsAsWideAsTheirChanges) {
     EXPECT_TRUE(changes(*before, *after).empty());
 
     after->at(50, 9) = 1;  // one pixel
-    EXPECT_EQ(changes(*before, *after), (std::vector<Rect>{{50, 9, 1, 1}}));
+    EXPECT_EQ(changes(*before, *after), (std::vector<Rect>{{50, 9, 51, 10}}));
 
     // A sprite below it on the next rows, further left, joins the band; one two rows lower
     // (an unchanged row between) starts a band of its own.
     for (int y = 10; y < 14; ++y) after->at(40, y) = after->at(44, y) = 2;
     after->at(20, 15) = 3;
-    EXPECT_EQ(changes(*before, *after), (std::vector<Rect>{{40, 9, 11, 5}, {20, 15, 1, 1}}));
+    EXPECT_EQ(changes(*before, *after), (std::vector<Rect>{{40, 9, 51, 14}, {20, 15, 21, 16}}));
 
     // Changes at the frame's corners reach its edges.
     auto corners = std::make_unique<Frame>();
     corners->at(0, 0) = corners->at(Frame::kWidth - 1, 0) = 4;
     corners->at(Frame::kWidth - 1, Frame::kHeight - 1) = 5;
     EXPECT_EQ(changes(*before, *corners),
-              (std::vector<Rect>{{0, 0, Frame::kWidth, 1}, {Frame::kWidth - 1, Frame::kHeight - 1, 1, 1}}));
+              (std::vector<Rect>{{0, 0, Frame::kWidth, 1}, {Frame::kWidth - 1, Frame::kHeight - 1, Frame::kWidth, Frame::kHeight}}));
 }
 
 // A window kept up to date with the changes alone holds, frame after frame, exactly what

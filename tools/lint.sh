@@ -1,13 +1,88 @@
 #!/usr/bin/env bash
-# The house rules on the game's sources: the committed .clang-format, and clang-tidy with the
-# committed .clang-tidy, against the compile commands of a build (default: build/default).
+# The house rules on the game's sources: the layers' include table below, the committed
+# .clang-format, and clang-tidy with the committed .clang-tidy against the compile commands of a
+# build (default: build/default).
+#   tools/lint.sh [BUILD]     everything
+#   tools/lint.sh --layers    only the include table (quick; also a ctest test)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# The layers, bottom up, and the layers each may include besides itself: a layer includes only
+# layers below it. One line per folder under src/.
+layer_table='
+elements:
+form:      elements
+sequences: form elements
+enemies:   form elements
+boss:      sequences form elements
+play:      enemies boss form elements
+draw:      form elements
+formats:   form elements
+input:     play elements
+run:       draw formats input play sequences form elements
+platform:  run draw formats input form elements
+web:       run draw formats input form elements
+app:       platform run draw formats form elements
+'
+
+check_layers() {
+    local status=0 folder
+    for folder in src/*/; do
+        folder=${folder%/}
+        grep -q "^${folder#src/}:" <<<"$layer_table" ||
+            { echo "$folder: a folder that is not in the layer table of tools/lint.sh"; status=1; }
+    done
+    # Every quoted include of every source under src/, checked against the table.
+    find src -name '*.cpp' -o -name '*.h' | sort | xargs grep -Hn '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' |
+        awk -v table="$layer_table" '
+            BEGIN {
+                n = split(table, rows, "\n")
+                for (r = 1; r <= n; ++r) {
+                    if (split(rows[r], parts, ":") < 2) continue
+                    allowed[parts[1]] = " " parts[1] " " parts[2] " "
+                    gsub(/  +/, " ", allowed[parts[1]])
+                    below[parts[1]] = parts[2]
+                    gsub(/^ +| +$/, "", below[parts[1]])
+                    gsub(/ +/, ", ", below[parts[1]])
+                }
+            }
+            {
+                file = $0; sub(/:.*/, "", file)
+                line = $0; sub(/^[^:]*:/, "", line); sub(/:.*/, "", line)
+                split(file, path, "/"); layer = path[2]
+                header = $0; sub(/^[^"]*"/, "", header); sub(/".*$/, "", header)
+                if (header ~ /\.\.\//) {
+                    printf "%s:%s: #include \"%s\": no \"../\" includes; name headers from src/ (\"%s/...\")\n", file, line, header, layer
+                    bad = 1; next
+                }
+                if (split(header, parts, "/") < 2) {
+                    printf "%s:%s: #include \"%s\": name headers from src/, with their layer (\"%s/%s\")\n", file, line, header, layer, header
+                    bad = 1; next
+                }
+                target = parts[1]
+                if (!(layer in allowed) || index(allowed[layer], " " target " ") == 0) {
+                    printf "%s:%s: #include \"%s\": %s may include only %s (a layer includes only the layers below it)\n", file, line, header, layer, (below[layer] == "" ? "itself" : below[layer])
+                    bad = 1
+                }
+            }
+            END { exit bad }' || status=1
+    return $status
+}
+
+if [ "${1:-}" = "--layers" ]; then
+    check_layers
+    echo "lint: layers: clean"
+    exit 0
+fi
+
 build=${1:-build/default}
 [ -f "$build/compile_commands.json" ] || { echo "lint: no $build/compile_commands.json (configure first)" >&2; exit 2; }
+check_layers
+echo "lint: layers: clean"
 # The sources are found in the tree rather than asked of git: the tree may be an unpacked archive.
 find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | sort | xargs clang-format --dry-run -Werror
 echo "lint: clang-format: clean"
-# Only the files the build compiles (the web front end has its own build).
+# Only the files this build compiles: the web front end is checked as the native tests compile
+# what it stands on; its one file needs emscripten's headers.
 find src -name '*.cpp' -not -path 'src/web/*' | sort | xargs -P "$(nproc)" -n 8 clang-tidy -p "$build" --quiet 2>/dev/null
 echo "lint: clang-tidy: clean"

@@ -9,6 +9,7 @@
 #include "platform/sdl_window.h"
 #include "platform/ttf_text.h"
 #include "platform/video_driver.h"
+#include "run/seed_choice.h"
 
 #ifndef KX_VERSION
 #define KX_VERSION "0.0.0"
@@ -23,18 +24,23 @@ std::uint32_t clock_seed() {
 int run(const kx::Options& o) {
     std::optional<kx::InputScript> input;
     if (!o.input_path.empty()) input = kx::read_input_script(o.input_path);
-    // --seed wins over the file's seed line, which wins over the clock.
-    const std::uint32_t seed = o.seed ? *o.seed : (input && input->seed ? *input->seed : clock_seed());
+    const std::uint32_t seed = kx::choose_seed(o.seed, input, clock_seed());
     kx::TtfText text(kx::find_font_files());
     if (o.headless) {
         kx::HeadlessRun run{seed, input.value_or(kx::InputScript{}), o.ticks, o.trace_path, o.screenshot_path};
         return kx::run_headless(run, text);
     }
-    kx::WindowRun run{
-        seed,   input, o.record_path, o.trace_path, o.scale, o.fullscreen, o.tick_rate.value_or(kx::kDefaultTickRate),
-        o.stats};
-    run.pause_on_focus_loss = !o.no_pause_on_focus_loss;
-    return kx::run_window(run, text);
+    kx::WindowRun run;
+    run.game.base_seed = seed;
+    run.game.replay = std::move(input);
+    run.game.tick_rate = o.tick_rate.value_or(kx::kDefaultTickRate);
+    run.game.pause_on_focus_loss = !o.no_pause_on_focus_loss;
+    run.record_path = o.record_path;
+    run.trace_path = o.trace_path;
+    run.scale = o.scale;
+    run.fullscreen = o.fullscreen;
+    run.stats = o.stats;
+    return kx::run_window(std::move(run), text);
 }
 
 // A command-line mistake (status 2) is the typist's own and the line suffices; any other failure

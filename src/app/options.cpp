@@ -1,7 +1,7 @@
 // Command-line options and the help text.
 #include "app/options.h"
 
-#include "run/input_script.h"
+#include "formats/input_script.h"
 
 namespace kx {
 namespace {

@@ -48,4 +48,29 @@ Form1::Form1(TextRasterizer* metrics)
                &ahiru[2], &ahiru[1], &power,  &tela[0], &tela[2],  &tela[1],  &kumo};
 }
 
+Form1::Form1(const Form1& other) : Form1(nullptr) { *this = other; }
+
+Form1& Form1::operator=(const Form1& other) {
+    WindowSurface::operator=(other);
+    laser = other.laser;
+    Timer3 = other.Timer3;
+    Timer2 = other.Timer2;
+    boss = other.boss;
+    Timer1 = other.Timer1;
+    Label2 = other.Label2;
+    Label1 = other.Label1;
+    fire = other.fire;
+    jiki = other.jiki;
+    bossi = other.bossi;
+    ahiru = other.ahiru;
+    tsh = other.tsh;
+    jimen = other.jimen;
+    kippura = other.kippura;
+    niwatori = other.niwatori;
+    power = other.power;
+    tela = other.tela;
+    kumo = other.kumo;
+    return *this;
+}
+
 }  // namespace kx

@@ -12,8 +12,9 @@ namespace kx {
 class Form1 : public WindowSurface {
 public:
     explicit Form1(TextRasterizer* metrics = nullptr);
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
+    // A copy holds every element's state (a snapshot to go back to); its stacking order is its own.
+    Form1(const Form1& other);
+    Form1& operator=(const Form1& other);
 
     // Declared in the window's element order; the ids of the element table are in the comments.
     BoxSprite laser;                   // 1: the title canvas, then the player's shot

@@ -3,22 +3,20 @@
 
 #include <memory>
 
+#include "draw/renderer.h"
+#include "formats/output_file.h"
 #include "platform/png_file.h"
-#include "platform/trace_file.h"
 #include "run/fast_replay.h"
-#include "run/renderer.h"
 #include "run/session.h"
 
 namespace kx {
 
 int run_headless(const HeadlessRun& run, TextRasterizer& text) {
-    TraceFile trace(run.trace_path);
+    OutputFile trace(run.trace_path, "trace file");
     // The game-over box is closed at once, as if OK was pressed.
-    Session session(run.base_seed, &text, nullptr, trace.writer());
+    Session session(run.base_seed, &text, nullptr, trace.stream());
     session.start();
-
-    const std::int64_t limit = run.max_ticks.value_or(INT64_MAX);
-    replay_at_once(session, run.input.events, limit);
+    replay_at_once(session, run.input.events, run.max_ticks.value_or(INT64_MAX));
 
     if (!run.screenshot_path.empty()) {
         auto frame = std::make_unique<Frame>();

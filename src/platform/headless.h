@@ -6,7 +6,7 @@
 #include <string>
 
 #include "elements/text_style.h"
-#include "run/input_script.h"
+#include "formats/input_script.h"
 
 namespace kx {
 

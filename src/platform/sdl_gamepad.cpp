@@ -1,9 +1,26 @@
-// SDL's game-controller events to the gamepad's virtual keys.
+// SDL's game-controller events as the driver's controller calls.
 #include "platform/sdl_gamepad.h"
 
-#include <algorithm>
+#include <optional>
 
 namespace kx {
+namespace {
+
+std::optional<GamepadKeys::Button> button_of(std::uint8_t sdl_button) {
+    using B = GamepadKeys::Button;
+    switch (sdl_button) {
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return B::DpadLeft;
+        case SDL_CONTROLLER_BUTTON_DPAD_UP: return B::DpadUp;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return B::DpadRight;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return B::DpadDown;
+        case SDL_CONTROLLER_BUTTON_A: return B::A;
+        case SDL_CONTROLLER_BUTTON_B: return B::B;
+        case SDL_CONTROLLER_BUTTON_START: return B::Start;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
 
 SdlGamepads::SdlGamepads() { SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER); }
 
@@ -12,14 +29,7 @@ SdlGamepads::~SdlGamepads() {
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
-int SdlGamepads::ms_to_next_repeat() const {
-    const auto due = keys_.next_repeat_ms();
-    if (!due) return -1;
-    return int(std::max<std::int64_t>(0, *due - std::int64_t(SDL_GetTicks64())));
-}
-
-bool SdlGamepads::handle(const SDL_Event& ev, std::vector<VirtualKey>& out) {
-    const std::int64_t now = std::int64_t(SDL_GetTicks64());
+bool SdlGamepads::handle(const SDL_Event& ev, Driver& driver, std::int64_t now) {
     switch (ev.type) {
         case SDL_CONTROLLERDEVICEADDED:
             if (SDL_GameController* pad = SDL_GameControllerOpen(ev.cdevice.which))
@@ -29,35 +39,26 @@ bool SdlGamepads::handle(const SDL_Event& ev, std::vector<VirtualKey>& out) {
             if (auto it = open_.find(ev.cdevice.which); it != open_.end()) {
                 SDL_GameControllerClose(it->second);
                 open_.erase(it);
-                keys_.release_all(out);
-                stick_x_ = stick_y_ = 0;
+                sticks_.erase(ev.cdevice.which);
+                driver.pad_gone(ev.cdevice.which, now);
             }
             return true;
         case SDL_CONTROLLERBUTTONDOWN:
-        case SDL_CONTROLLERBUTTONUP: {
-            const bool pressed = ev.type == SDL_CONTROLLERBUTTONDOWN;
-            using B = GamepadKeys::Button;
-            switch (ev.cbutton.button) {
-                case SDL_CONTROLLER_BUTTON_DPAD_LEFT: keys_.button(B::DpadLeft, pressed, now, out); break;
-                case SDL_CONTROLLER_BUTTON_DPAD_UP: keys_.button(B::DpadUp, pressed, now, out); break;
-                case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: keys_.button(B::DpadRight, pressed, now, out); break;
-                case SDL_CONTROLLER_BUTTON_DPAD_DOWN: keys_.button(B::DpadDown, pressed, now, out); break;
-                case SDL_CONTROLLER_BUTTON_A: keys_.button(B::A, pressed, now, out); break;
-                case SDL_CONTROLLER_BUTTON_B: keys_.button(B::B, pressed, now, out); break;
-                case SDL_CONTROLLER_BUTTON_START: keys_.button(B::Start, pressed, now, out); break;
-                default: break;
-            }
+        case SDL_CONTROLLERBUTTONUP:
+            if (const auto button = button_of(ev.cbutton.button))
+                driver.pad_button(ev.cbutton.which, *button, ev.type == SDL_CONTROLLERBUTTONDOWN, now);
             return true;
-        }
-        case SDL_CONTROLLERAXISMOTION:
+        case SDL_CONTROLLERAXISMOTION: {
+            Stick& stick = sticks_[ev.caxis.which];
             if (ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
-                stick_x_ = ev.caxis.value;
+                stick.x = ev.caxis.value;
             else if (ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
-                stick_y_ = ev.caxis.value;
+                stick.y = ev.caxis.value;
             else
                 return true;
-            keys_.stick(stick_x_, stick_y_, now, out);
+            driver.pad_stick(ev.caxis.which, stick.x, stick.y, now);
             return true;
+        }
         default: return false;
     }
 }

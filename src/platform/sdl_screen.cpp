@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "form/pictures.h"
-#include "platform/frame_changes.h"
+#include "draw/frame_changes.h"
 #include "platform/sdl_x11_decorations.h"
 
 namespace kx {
@@ -97,11 +97,11 @@ void Screen::show_changes(const Frame& frame, SDL_Surface* surface) {
     const int pitch = is_xrgb(surface) ? surface->pitch : surface->w * 4;
     for (const Rect& part : changes_) {
         // Outside its bands the new frame equals the one shown: copying the bands' rows is enough.
-        const auto rows = std::size_t(part.y) * Frame::kWidth;
-        std::copy_n(&frame.pixels[rows], std::size_t(part.h) * Frame::kWidth, &shown_->pixels[rows]);
+        const auto rows = std::size_t(part.y0) * Frame::kWidth;
+        std::copy_n(&frame.pixels[rows], std::size_t(part.height()) * Frame::kWidth, &shown_->pixels[rows]);
         const Rect r = scale_part(frame, part, canvas(surface), surface->w, surface->h, pitch);
-        if (r.w <= 0 || r.h <= 0) continue;
-        window_rects_.push_back(SDL_Rect{r.x, r.y, r.w, r.h});
+        if (r.empty()) continue;
+        window_rects_.push_back(SDL_Rect{r.x0, r.y0, r.width(), r.height()});
         convert(surface, window_rects_.back());
     }
     SDL_UnlockSurface(surface);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "elements/frame.h"
-#include "platform/scaling.h"
+#include "draw/scaling.h"
 
 namespace kx {
 

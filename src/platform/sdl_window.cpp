@@ -14,19 +14,15 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <sstream>
-#include <stdexcept>
 
-#include "platform/scaling.h"
+#include "draw/scaling.h"
+#include "formats/output_file.h"
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_screen.h"
-#include "platform/trace_file.h"
 #include "platform/video_driver.h"
 #include "run/driver.h"
-#include "run/session.h"
-#include "run/window_stats.h"
 
 namespace kx {
 namespace {
@@ -63,22 +59,6 @@ struct Video {
     Video& operator=(const Video&) = delete;
 };
 
-class Recorder {
-public:
-    Recorder(const std::string& path, std::uint32_t seed) {
-        if (path.empty()) return;
-        out_.open(path);
-        if (!out_) throw std::runtime_error(path + ": cannot write the recording");
-        out_ << "# kippura-x recording\nseed " << seed << "\n";
-    }
-    void key(const KeyEvent& e) {
-        if (out_.is_open()) out_ << e.tick << (e.down ? " down " : " up ") << e.code << "\n" << std::flush;
-    }
-
-private:
-    std::ofstream out_;
-};
-
 std::int64_t now_ns() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
 }
@@ -98,7 +78,7 @@ bool is_window_key(const SDL_KeyboardEvent& k) {
 // The loop: waits for an event or for what the driver has due, and dispatches.
 class Host {
 public:
-    Host(Driver& driver, Screen& screen, WindowStats& stats) : driver_(driver), screen_(screen), stats_(stats) {}
+    Host(Driver& driver, Screen& screen) : driver_(driver), screen_(screen) {}
 
     void loop() {
         for (;;) {
@@ -108,9 +88,6 @@ public:
                 handle(ev);
                 continue;  // drain the events before ticking
             }
-            pad_keys_.clear();
-            gamepads_.repeat(pad_keys_);
-            pass_pad_keys();
             const std::int64_t now = now_ns();
             driver_.advance(now);
             if (driver_.present_due(now_ns())) show();
@@ -122,23 +99,17 @@ public:
         getrusage(RUSAGE_SELF, &usage);
         const double cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-        stats_.cpu(cpu, double(now_ns() - started_) / 1e9);
-        std::fputs(stats_.report(now_ns()).c_str(), stderr);
+        driver_.stats().cpu(cpu, double(now_ns() - started_) / 1e9);
+        std::fputs(driver_.stats().report(now_ns()).c_str(), stderr);
     }
 
 private:
-    // Sleeps until the driver or a controller's key repeat has something due, or an event
-    // arrives (no busy loop).
+    // Sleeps until the driver has something due or an event arrives (no busy loop).
     bool wait_for_event(SDL_Event& ev) {
-        long long wait = -1;
         const std::int64_t at = driver_.wake_at();
-        if (at != INT64_MAX) {
-            const std::int64_t ns = std::max<std::int64_t>(0, at - now_ns());
-            wait = (ns + 999'999) / 1'000'000;
-        }
-        const int repeat = gamepads_.ms_to_next_repeat();
-        if (repeat >= 0 && (wait < 0 || repeat < wait)) wait = repeat;
-        if (wait < 0) return SDL_WaitEvent(&ev) != 0;
+        if (at == INT64_MAX) return SDL_WaitEvent(&ev) != 0;
+        const std::int64_t ns = std::max<std::int64_t>(0, at - now_ns());
+        const std::int64_t wait = (ns + 999'999) / 1'000'000;
         return wait > 0 ? SDL_WaitEventTimeout(&ev, int(wait)) != 0 : SDL_PollEvent(&ev) != 0;
     }
 
@@ -158,9 +129,7 @@ private:
             case SDL_WINDOWEVENT: window_event(ev.window, now); return;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP: pointer(ev.button, now); return;
-            default:
-                pad_keys_.clear();
-                if (gamepads_.handle(ev, pad_keys_)) pass_pad_keys();
+            default: gamepads_.handle(ev, driver_, now);
         }
     }
 
@@ -178,7 +147,11 @@ private:
             case SDL_WINDOWEVENT_SIZE_CHANGED:
             case SDL_WINDOWEVENT_MAXIMIZED:
             case SDL_WINDOWEVENT_RESTORED:
+                screen_.invalidate();
+                driver_.invalidate();
+                break;
             case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+                driver_.display_refresh(screen_.refresh_rate(), now);
                 screen_.invalidate();
                 driver_.invalidate();
                 break;
@@ -203,16 +176,6 @@ private:
             driver_.pointer_up(fx, fy, now);
     }
 
-    void pass_pad_keys() {
-        const std::int64_t now = now_ns();
-        for (const VirtualKey& k : pad_keys_) {
-            if (k.down)
-                driver_.key_down(k.code, now, true);
-            else
-                driver_.key_up(k.code, now, true);
-        }
-    }
-
     void toggle_fullscreen() {
         screen_.toggle_fullscreen();
         driver_.invalidate();
@@ -221,39 +184,31 @@ private:
     void show() {
         screen_.show(driver_.present(now_ns()));
         if (first_frame_) {
-            stats_.first_frame(ms_since_process_start());
+            driver_.stats().first_frame(ms_since_process_start());
             first_frame_ = false;
         }
     }
 
     Driver& driver_;
     Screen& screen_;
-    WindowStats& stats_;
     const std::int64_t started_ = now_ns();
     bool first_frame_ = true;
     SdlGamepads gamepads_;
-    std::vector<VirtualKey> pad_keys_;
 };
 
 }  // namespace
 
-int run_window(const WindowRun& run, TextRasterizer& text) {
+int run_window(WindowRun run, TextRasterizer& text) {
     Video video;
-    TraceFile trace(run.trace_path);
-    Session session(run.base_seed, &text, nullptr, trace.writer());
-    Recorder recorder(run.record_path, run.base_seed);
-    session.start();  // the reset and the title come before the window is first shown
-    Screen screen(session.game().form1.caption(), run.scale, run.fullscreen);
-
-    DriverOptions options;
-    options.tick_period_ns = 1'000'000'000LL / run.tick_rate;
-    options.refresh_ns = 1'000'000'000LL / screen.refresh_rate();
-    options.pause_on_focus_loss = run.pause_on_focus_loss;
-    options.replay = run.replay;
-    WindowStats stats(options.tick_period_ns, options.refresh_ns);
-    Driver driver(
-        session, text, options, [&](const KeyEvent& e) { recorder.key(e); }, &stats, now_ns());
-    Host host(driver, screen, stats);
+    OutputFile trace(run.trace_path, "trace file");
+    OutputFile recording(run.record_path, "recording");
+    run.game.trace = trace.stream();
+    run.game.recording = recording.stream();
+    // The reset and the title come before the window is first shown.
+    Driver driver(text, std::move(run.game), now_ns());
+    Screen screen(driver.caption(), run.scale, run.fullscreen);
+    driver.display_refresh(screen.refresh_rate(), now_ns());
+    Host host(driver, screen);
     host.loop();
     if (run.stats) host.print_stats();
     return 0;

@@ -1,4 +1,5 @@
 // Form_KeyDown and Form_KeyUp: any key starts a game; arrows set speeds, Z launches the shot.
+#include "play/game_keys.h"
 #include "play/play.h"
 
 namespace kx {
@@ -26,12 +27,12 @@ void Form_KeyDown(Game& g, int& KeyCode, int /*Shift*/) {
         g.form1.Timer1.set_interval(0);
         g.form1.Timer2.set_interval(1);
     }
-    if (KeyCode == kKeyUp) s.jikidy = -kCraftSpeed;
-    if (KeyCode == kKeyDown) s.jikidy = kCraftSpeed;
-    if (KeyCode == kKeyLeft) s.jikidx = -kCraftSpeed;
-    if (KeyCode == kKeyRight) s.jikidx = kCraftSpeed;
+    if (KeyCode == kGameKeys.up) s.jikidy = -kCraftSpeed;
+    if (KeyCode == kGameKeys.down) s.jikidy = kCraftSpeed;
+    if (KeyCode == kGameKeys.left) s.jikidx = -kCraftSpeed;
+    if (KeyCode == kGameKeys.right) s.jikidx = kCraftSpeed;
     // One shot at a time: a press while it flies is not remembered.
-    if (KeyCode == kKeyZ && s.laserx > 400) {
+    if (KeyCode == kGameKeys.fire && s.laserx > 400) {
         s.laserx = s.jikix + 32;
         s.lasery = s.jikiy + 10;
     }
@@ -39,8 +40,8 @@ void Form_KeyDown(Game& g, int& KeyCode, int /*Shift*/) {
 
 void Form_KeyUp(Game& g, int KeyCode, int /*Shift*/) {
     // Releasing either key of a pair stops that axis, even while the other is still held.
-    if (KeyCode == kKeyUp || KeyCode == kKeyDown) g.s.jikidy = 0;
-    if (KeyCode == kKeyLeft || KeyCode == kKeyRight) g.s.jikidx = 0;
+    if (KeyCode == kGameKeys.up || KeyCode == kGameKeys.down) g.s.jikidy = 0;
+    if (KeyCode == kGameKeys.left || KeyCode == kGameKeys.right) g.s.jikidx = 0;
 }
 
 }  // namespace kx

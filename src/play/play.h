@@ -1,12 +1,10 @@
 // The play tick and the player's side of play.
 #pragma once
 
-#include "elements/virtual_keys.h"
 #include "form/game.h"
 
 namespace kx {
 
-// Virtual key codes of the keys the game knows.
 // One frame of play.
 void Timer1_Timer(Game& g);
 // KeyCode may be cleared to 0 by the handler (a key that starts the game is swallowed).

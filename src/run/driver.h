@@ -1,18 +1,22 @@
-// A game driven in real time, as the window and the web page drive it: key events between
-// ticks, ticks when the tick clock says they are due, the replay feed, the game-over box and the
-// pause, and the frame to show. The front end only translates its own events and its clock into
-// these calls, and shows the frames it is given.
+// A game driven in real time, as every front end with a screen drives it: key events and
+// controllers between ticks, ticks when the tick clock says they are due, the replay feed and
+// the tick limit, the game-over box and the pause, the recording, and the frame to show. A front
+// end only turns its own events and clock into these calls, shows the frames it is given and
+// sleeps until wake_at().
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <set>
+#include <string>
 
-#include "run/input_script.h"
+#include "draw/renderer.h"
+#include "formats/input_script.h"
+#include "input/gamepad_keys.h"
 #include "run/pending_box.h"
-#include "run/renderer.h"
 #include "run/replay_feed.h"
 #include "run/session.h"
 #include "run/tick_clock.h"
@@ -20,37 +24,48 @@
 
 namespace kx {
 
-struct DriverOptions {
-    std::int64_t tick_period_ns = 1'000'000'000 / kDefaultTickRate;
-    std::int64_t refresh_ns = 1'000'000'000 / 60;  // the display's refresh: at most a frame in each
+struct DriverSetup {
+    std::uint32_t base_seed = 0;              // see run/seed_choice.h
+    std::optional<InputScript> replay;        // drives the game until its events run out
+    std::optional<std::int64_t> tick_limit;   // the run stops once this many ticks have run
+    int tick_rate = kDefaultTickRate;         // ticks a second
+    // The display's refreshes a second: at most one frame goes out in each. 0: the front end's
+    // own calls are paced by the display already (a browser's animation frames).
+    int refresh_hz = 60;
     bool pause_on_focus_loss = true;
-    std::optional<InputScript> replay;  // drives the game until its events run out
+    std::ostream* trace = nullptr;      // the trace, or null
+    std::ostream* recording = nullptr;  // the recording, written as the game goes, or null
 };
 
 class Driver {
 public:
-    // Told of every key event the game receives, stamped with the tick count (for recordings).
-    using KeyRecorder = std::function<void(const KeyEvent&)>;
-
-    // A replayed game-over box closes by itself after this long: a replay is watched, not played.
+    // A watched game-over box (a replay's, or a run with a tick limit) closes by itself after
+    // this long: a replay is watched, not played.
     static constexpr std::int64_t kReplayBoxNs = 1'000'000'000;
 
-    Driver(Session& session, TextRasterizer& text, DriverOptions options, KeyRecorder recorder = nullptr,
-           WindowStats* stats = nullptr, std::int64_t now = 0);
+    // Starts the run: the reset and the title, the trace's first record, the recording's header.
+    // Times are nanoseconds of the front end's steady clock.
+    Driver(TextRasterizer& text, DriverSetup setup, std::int64_t now);
 
     // Key events in virtual key codes. The front end keeps its own keys (fullscreen, the
-    // desktop's shortcuts) and passes the rest; a controller's keys say so, since its A and B
-    // close the box while the keyboard's Z does not.
-    void key_down(int code, std::int64_t now, bool from_gamepad = false);
-    void key_up(int code, std::int64_t now, bool from_gamepad = false);
+    // desktop's shortcuts) and passes the rest.
+    void key_down(int code, std::int64_t now) { key(true, code, now, false); }
+    void key_up(int code, std::int64_t now) { key(false, code, now, false); }
+    // Controllers, each under a number the front end chooses (the page's touch pad is one too):
+    // buttons, the left stick (each axis -32768..32767, y downwards), and a controller going away.
+    void pad_button(int pad, GamepadKeys::Button button, bool pressed, std::int64_t now);
+    void pad_stick(int pad, int x, int y, std::int64_t now);
+    void pad_gone(int pad, std::int64_t now);
     // The window lost the keyboard or was hidden: every key the game holds comes up, and play
-    // pauses (unless the options say not to).
+    // pauses (unless the setup says not to).
     void focus_lost(std::int64_t now);
     // A pointer pressed and released at a point of the frame (392 x 286 pixels): OK on the box.
     void pointer_down(int x, int y);
     void pointer_up(int x, int y, std::int64_t now);
+    // The window is now on a display that refreshes `hz` times a second.
+    void display_refresh(int hz, std::int64_t now);
 
-    // Runs the replayed events and the ticks that are due by `now`.
+    // Runs the controllers' key repeats, the replayed events and the ticks that are due by `now`.
     void advance(std::int64_t now);
     // When advance() has something to do next, or a frame is due; INT64_MAX: only an event can
     // change anything.
@@ -62,32 +77,50 @@ public:
     // The window was exposed or resized: show the frame again.
     void invalidate() { dirty_ = true; }
 
-    bool replaying() const { return replay_given_ && !feed_.done(); }
+    bool replaying() const { return feed_ && !feed_->done(); }
     bool paused() const { return paused_; }
     bool box_open() const { return box_ != nullptr; }
     // Play runs: the play tick or the ending's roll, which the pause can stop.
     bool playing() const;
+    // A timer runs: ticks will come.
+    bool running() const { return session_.any_timer_running(); }
+    // The run has reached its tick limit: nothing more will run.
+    bool finished() const { return session_.ticks() >= tick_limit_; }
     std::int64_t ticks() const { return session_.ticks(); }
+    // The tick count of the frame last presented (the box shows the moment the game asked).
+    std::int64_t shown_ticks() const { return shown_ticks_; }
+
+    const Session& session() const { return session_; }
+    const std::string& caption() const { return session_.game().form1.caption(); }
+    // The cadence figures of the run (--stats); the front end adds what only it can measure.
+    WindowStats& stats() { return stats_; }
 
 private:
+    void key(bool down, int code, std::int64_t now, bool from_pad);
     void to_game(bool down, int code);
+    void pad_keys(std::int64_t now);
     void release_held();
     void pause(std::int64_t now);
     void resume(std::int64_t now);
     void close_box();
     void note_running(std::int64_t now);
+    bool box_closes_by_itself() const { return replaying() || watched_; }
 
-    Session& session_;
     TextRasterizer& text_;
+    Session session_;
     Renderer renderer_;
-    DriverOptions options_;
-    KeyRecorder recorder_;
-    WindowStats* stats_;
+    std::int64_t tick_limit_;
+    std::int64_t refresh_ns_;
+    bool pause_on_focus_loss_;
+    std::ostream* recording_;
+    WindowStats stats_;
     TickClock clock_;
     PresentGrid grid_;
-    ReplayFeed feed_;
-    bool replay_given_;
+    std::optional<ReplayFeed> feed_;
+    bool watched_;  // a replay cut by a tick limit: no player takes over, its boxes close by themselves
 
+    std::map<int, GamepadKeys> pads_;
+    std::vector<VirtualKey> pad_keys_;
     std::set<int> held_;           // codes of the keys down in the game
     std::set<int> let_go_in_box_;  // released while the box was open; the game hears it on closing
     bool paused_ = false;
@@ -99,6 +132,7 @@ private:
     bool dirty_ = true;
     std::int64_t next_present_ = 0;
     std::int64_t skipped_seen_ = 0;
+    std::int64_t shown_ticks_ = 0;
     std::unique_ptr<Frame> frame_ = std::make_unique<Frame>();
 };
 

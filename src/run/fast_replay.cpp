@@ -6,9 +6,9 @@
 namespace kx {
 
 void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit) {
-    ReplayFeed feed(events);
+    ReplayFeed feed(events, tick_limit);
     while (session.ticks() < tick_limit) {
-        if (const KeyEvent* e = feed.due(session.ticks(), session.any_timer_running(), tick_limit)) {
+        if (const KeyEvent* e = feed.due(session.ticks(), session.any_timer_running())) {
             session.key(e->down, e->code);
             feed.pop();
             continue;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "run/input_script.h"
+#include "formats/input_script.h"
 #include "run/session.h"
 
 namespace kx {

@@ -3,24 +3,27 @@
 // replays through this one rule, so a recording plays the same in each.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "run/input_script.h"
+#include "formats/input_script.h"
 
 namespace kx {
 
 class ReplayFeed {
 public:
-    ReplayFeed() = default;
-    explicit ReplayFeed(std::vector<KeyEvent> events) : events_(std::move(events)) {}
+    // Events stamped at or beyond the tick limit never come: the run ends before them.
+    explicit ReplayFeed(std::vector<KeyEvent> events, std::int64_t tick_limit = INT64_MAX)
+        : events_(std::move(events)) {
+        std::erase_if(events_, [&](const KeyEvent& e) { return e.tick >= tick_limit; });
+    }
 
-    // The next event, if it is due; events stamped at or beyond `tick_limit` never are.
-    const KeyEvent* due(std::int64_t ticks, bool timers_running, std::int64_t tick_limit = INT64_MAX) const {
+    // The next event, if it is due.
+    const KeyEvent* due(std::int64_t ticks, bool timers_running) const {
         if (next_ >= events_.size()) return nullptr;
         const KeyEvent& e = events_[next_];
-        if (e.tick >= tick_limit) return nullptr;
         return e.tick <= ticks || !timers_running ? &e : nullptr;
     }
     void pop() { ++next_; }

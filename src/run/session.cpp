@@ -4,17 +4,15 @@
 #include <array>
 
 #include "play/play.h"
-#include "run/renderer.h"
+#include "draw/renderer.h"
 #include "sequences/sequences.h"
 
 namespace kx {
 
-Session::Session(std::uint32_t base_seed, TextRasterizer* metrics, BoxObserver on_message_box, TraceWriter* trace)
-    : metrics_(metrics),
-      random_(base_seed),
-      on_message_box_(std::move(on_message_box)),
-      trace_(trace),
-      game_(*this, metrics) {}
+Session::Session(std::uint32_t base_seed, TextRasterizer* metrics, BoxObserver on_message_box, std::ostream* trace)
+    : metrics_(metrics), random_(base_seed), on_message_box_(std::move(on_message_box)), game_(*this, metrics) {
+    if (trace) trace_.emplace(*trace);
+}
 
 void Session::start() {
     Form_Initialize(game_);
@@ -38,6 +36,13 @@ void Session::run_period(std::int64_t tick_limit) {
         ++ticks_;
         if (trace_) trace_->tick(game_, ticks_, k + 1);
     }
+}
+
+void Session::restore(const SessionSnapshot& snapshot) {
+    game_.s = snapshot.s;
+    game_.form1 = snapshot.form1;
+    random_ = snapshot.random;
+    ticks_ = snapshot.ticks;
 }
 
 void Session::key(bool down, int code) {

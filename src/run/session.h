@@ -1,26 +1,38 @@
-// A run of the game as both front ends drive it: the game, its random numbers, the tick count,
+// A run of the game as every front end drives it: the game, its random numbers, the tick count,
 // the timers in their order, key events, and the trace when one is written.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <string>
 
 #include "form/game.h"
+#include "formats/trace.h"
 #include "run/pending_box.h"
 #include "run/seeded_random.h"
-#include "run/trace.h"
 
 namespace kx {
+
+// Everything the rest of a run depends on, to go back to: a look-ahead player tries a move and
+// restores the run as it was. The trace and a pending box are not part of it.
+struct SessionSnapshot {
+    GameState s;
+    Form1 form1;  // the elements, timers included
+    SeededRandom random;
+    std::int64_t ticks;
+};
 
 class Session final : public GameServices {
 public:
     // Told when the game asks for its box, for checks on the game at that moment.
     using BoxObserver = std::function<void(const std::string& prompt, const std::string& title)>;
 
+    // `trace`: where the trace goes, or null for none.
     Session(std::uint32_t base_seed, TextRasterizer* metrics, BoxObserver on_message_box = nullptr,
-            TraceWriter* trace = nullptr);
+            std::ostream* trace = nullptr);
 
     // From now on a box the game asks for is kept, with the frame as it stands then, until a front
     // end takes it. Without this the box is closed at once, as if OK was pressed (headless runs).
@@ -38,6 +50,9 @@ public:
     void run_period(std::int64_t tick_limit = INT64_MAX);
     void key(bool down, int code);
 
+    SessionSnapshot snapshot() const { return {game_.s, game_.form1, random_, ticks_}; }
+    void restore(const SessionSnapshot& snapshot);
+
     std::int64_t ticks() const { return ticks_; }
     const Game& game() const { return game_; }
     Game& game() { return game_; }
@@ -54,7 +69,7 @@ private:
     BoxObserver on_message_box_;
     bool keep_boxes_ = false;
     std::unique_ptr<PendingBox> pending_;
-    TraceWriter* trace_;
+    std::optional<TraceWriter> trace_;
     Game game_;
     std::int64_t ticks_ = 0;
 };

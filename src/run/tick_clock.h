@@ -30,9 +30,7 @@ public:
     // While paused no tick is due; on resuming the grid moves on by the time spent paused.
     void pause(std::int64_t now);
     void resume(std::int64_t now);
-    bool paused() const { return paused_; }
 
-    std::int64_t period() const { return period_; }
     std::int64_t skipped() const { return skipped_; }
 
 private:
@@ -46,11 +44,13 @@ private:
 };
 
 // The display's refreshes, as a grid that does not drift: at most one frame goes out in each.
+// A refresh of 0 is no grid: the front end's calls are paced by the display already.
 class PresentGrid {
 public:
     PresentGrid(std::int64_t origin, std::int64_t refresh_ns) : origin_(origin), refresh_(refresh_ns) {}
     // The first refresh strictly after `now`.
     std::int64_t next_after(std::int64_t now) const {
+        if (refresh_ <= 0) return now;
         if (now < origin_) return origin_;
         return origin_ + refresh_ * ((now - origin_) / refresh_ + 1);
     }

@@ -35,6 +35,7 @@ double WindowStats::running_seconds(std::int64_t now_ns) const {
 }
 
 std::int64_t WindowStats::repeated_refreshes(std::int64_t now_ns) const {
+    if (refresh_period_ns_ <= 0) return 0;  // no refresh grid of our own
     const auto refreshes = std::int64_t(running_seconds(now_ns) * 1e9 / double(refresh_period_ns_));
     return std::max<std::int64_t>(0, refreshes - presents_running_);
 }
@@ -56,7 +57,7 @@ std::string WindowStats::report(std::int64_t now_ns) const {
                   double(max_late_ns_) / 1e6, static_cast<long long>(skipped_), static_cast<long long>(presents_),
                   static_cast<long long>(unshown_), ticks_ ? double(unshown_) / double(ticks_) * 100 : 0.0,
                   static_cast<long long>(repeated_refreshes(now_ns)), 1e9 / double(tick_period_ns_),
-                  1e9 / double(refresh_period_ns_), first_frame_ms_, cpu_seconds_, wall_seconds_,
+                  refresh_period_ns_ > 0 ? 1e9 / double(refresh_period_ns_) : 0.0, first_frame_ms_, cpu_seconds_, wall_seconds_,
                   wall_seconds_ > 0 ? cpu_seconds_ / wall_seconds_ * 100 : 0.0);
     return buf;
 }

@@ -1,4 +1,4 @@
-// Figures of a run in the window, printed by --stats when the game exits: the tick cadence
+// Figures of a real-time run, printed by --stats when the game exits: the tick cadence
 // against the clock, late ticks, and how the ticks met the display's refreshes.
 #pragma once
 
@@ -12,6 +12,8 @@ public:
     WindowStats(std::int64_t tick_period_ns, std::int64_t refresh_period_ns)
         : tick_period_ns_(tick_period_ns), refresh_period_ns_(refresh_period_ns) {}
 
+    // The window moved to a display of another refresh rate.
+    void refresh_period(std::int64_t ns) { refresh_period_ns_ = ns; }
     // A timer started or stopped running (the clock counts only while one runs).
     void running(bool on, std::int64_t now_ns);
     // A tick ran `late_ns` after it was due.

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "play/game_keys.h"
+
 namespace kx::soak {
 namespace {
 
@@ -260,7 +262,7 @@ void Watch::after_key(const Game& g, bool down, int code) {
     } else {
         KX_RULE(timers_of(g) == prev_timers_);
         KX_RULE_UNCHANGED(prev_, s, Allowed::keys);
-        if (down && code == 90 && prev_.laserx > 400) {
+        if (down && code == kGameKeys.fire && prev_.laserx > 400) {
             KX_RULE(s.laserx == s.jikix + 32 && s.lasery == s.jikiy + 10);
         } else {
             KX_RULE(s.laserx == prev_.laserx && s.lasery == prev_.lasery);

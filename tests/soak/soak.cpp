@@ -26,9 +26,10 @@
 #include <vector>
 
 #include "invariants.h"
+#include "play/game_keys.h"
 #include "play/play.h"
 #include "run/session.h"
-#include "run/trace.h"
+#include "formats/trace.h"
 
 namespace {
 
@@ -183,8 +184,8 @@ private:
     }
 
     int random_code() {
-        static constexpr int kCodes[] = {kx::kKeyLeft, kx::kKeyUp, kx::kKeyRight, kx::kKeyDown,
-                                         kx::kKeyZ,    kx::kKeyZ,  kx::kKeyZ};
+        static constexpr int kCodes[] = {kx::kGameKeys.left, kx::kGameKeys.up, kx::kGameKeys.right, kx::kGameKeys.down,
+                                         kx::kGameKeys.fire,    kx::kGameKeys.fire,  kx::kGameKeys.fire};
         if (rng_.one_in(20)) return rng_.below(65536);  // any other key
         return kCodes[rng_.below(int(std::size(kCodes)))];
     }
@@ -212,7 +213,7 @@ private:
     void aim_at_boss() {
         const kx::GameState& s = session_->game().s;
         if (s.score % 20 != 19 || s.bosshity == 0) return;
-        if (s.jikidx != 7) return key(true, kx::kKeyRight);
+        if (s.jikidx != 7) return key(true, kx::kGameKeys.right);
         // Where the weak spot will be when a shot fired now reaches its zone, about 4 ticks of
         // 3 boss steps each.
         int bossy = s.bossy, dy = s.bossdy;
@@ -223,12 +224,12 @@ private:
         }
         const int target = bossy + s.bosshity - 15;  // craft y whose shot's centre line meets it
         const int off = s.jikiy - target;
-        if (off > 4 && s.jikidy != -7) return key(true, kx::kKeyUp);
-        if (off < -4 && s.jikidy != 7) return key(true, kx::kKeyDown);
-        if (off >= -4 && off <= 4 && s.jikidy != 0) return key(false, s.jikidy < 0 ? kx::kKeyUp : kx::kKeyDown);
+        if (off > 4 && s.jikidy != -7) return key(true, kx::kGameKeys.up);
+        if (off < -4 && s.jikidy != 7) return key(true, kx::kGameKeys.down);
+        if (off >= -4 && off <= 4 && s.jikidy != 0) return key(false, s.jikidy < 0 ? kx::kGameKeys.up : kx::kGameKeys.down);
         if (off >= -7 && off <= 7 && s.laserx > 400 && s.bossflash >= 20) {
-            key(true, kx::kKeyZ);
-            key(false, kx::kKeyZ);
+            key(true, kx::kGameKeys.fire);
+            key(false, kx::kGameKeys.fire);
         }
     }
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <memory>
 
-#include "run/overlays.h"
-#include "run/renderer.h"
+#include "draw/overlays.h"
+#include "draw/renderer.h"
 #include "run/session.h"
 #include "sequences/sequences.h"
 

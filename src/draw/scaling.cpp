@@ -1,6 +1,6 @@
 // Whole-number nearest-neighbour scaling with letterboxing. A row of the frame is widened once
 // and then copied whole to the factor's rows below it.
-#include "platform/scaling.h"
+#include "draw/scaling.h"
 
 #include <algorithm>
 #include <cstring>
@@ -44,17 +44,17 @@ Placement place_frame(int width, int height) {
 Rect scale_part(const Frame& frame, Rect part, std::uint32_t* pixels, int width, int height, int pitch) {
     const Placement p = place_frame(width, height);
     const int f = p.factor;
-    const int x0 = p.left + part.x * f, y0 = p.top + part.y * f;
-    const int x1 = std::min(width, p.left + (part.x + part.w) * f);
-    const int y1 = std::min(height, p.top + (part.y + part.h) * f);
-    if (x1 <= x0 || y1 <= y0) return {x0, y0, 0, 0};
+    const int x0 = p.left + part.x0 * f, y0 = p.top + part.y0 * f;
+    const int x1 = std::min(width, p.left + part.x1 * f);
+    const int y1 = std::min(height, p.top + part.y1 * f);
+    if (x1 <= x0 || y1 <= y0) return {x0, y0, x0, y0};
     const std::size_t bytes = std::size_t(x1 - x0) * 4;
-    for (int fy = part.y, y = y0; y < y1; ++fy, y += f) {
+    for (int fy = part.y0, y = y0; y < y1; ++fy, y += f) {
         std::uint32_t* row = row_at(pixels, pitch, y) + x0;
-        widen(&frame.pixels[std::size_t(fy) * Frame::kWidth + std::size_t(part.x)], row, x1 - x0, f);
+        widen(&frame.pixels[std::size_t(fy) * Frame::kWidth + std::size_t(part.x0)], row, x1 - x0, f);
         for (int k = 1; k < f && y + k < y1; ++k) std::memcpy(row_at(pixels, pitch, y + k) + x0, row, bytes);
     }
-    return {x0, y0, x1 - x0, y1 - y0};
+    return {x0, y0, x1, y1};
 }
 
 void scale_frame(const Frame& frame, std::uint32_t* pixels, int width, int height, int pitch) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "elements/frame.h"
-#include "platform/scaling.h"
+#include "draw/scaling.h"
 
 namespace kx {
 

@@ -1,5 +1,5 @@
 // Drawing the game-over box, the pause and the replay mark over a frame.
-#include "run/overlays.h"
+#include "draw/overlays.h"
 
 namespace kx {
 namespace {

@@ -1,5 +1,5 @@
 // Row-by-row comparison of two frames, rows of equal bytes skipped whole.
-#include "platform/frame_changes.h"
+#include "draw/frame_changes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -36,12 +36,11 @@ void find_changes(const Frame& before, const Frame& after, std::vector<Rect>& ba
         const std::uint32_t* b = &after.pixels[std::size_t(y) * kW];
         if (std::memcmp(a, b, kW * sizeof *a) == 0) continue;
         const int x0 = first_difference(a, b), x1 = end_of_differences(a, b);
-        if (!bands.empty() && bands.back().y + bands.back().h == y) {
+        if (!bands.empty() && bands.back().y1 == y) {
             Rect& band = bands.back();
-            const int left = std::min(band.x, x0), right = std::max(band.x + band.w, x1);
-            band = {left, band.y, right - left, band.h + 1};
+            band = {std::min(band.x0, x0), band.y0, std::max(band.x1, x1), y + 1};
         } else {
-            bands.push_back({x0, y, x1 - x0, 1});
+            bands.push_back({x0, y, x1, y + 1});
         }
     }
 }

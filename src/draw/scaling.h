@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "draw/rect.h"
 #include "elements/frame.h"
 
 namespace kx {
@@ -11,12 +12,6 @@ namespace kx {
 struct Placement {
     int factor;  // at least 1; a window smaller than the frame shows its top-left part
     int left, top;
-};
-
-// A rectangle in pixels, of the frame or of the window.
-struct Rect {
-    int x, y, w, h;
-    bool operator==(const Rect&) const = default;
 };
 
 Placement place_frame(int width, int height);

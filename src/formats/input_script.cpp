@@ -1,5 +1,5 @@
 // Parser of replay input files.
-#include "run/input_script.h"
+#include "formats/input_script.h"
 
 #include <charconv>
 #include <fstream>

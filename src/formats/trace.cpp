@@ -1,11 +1,11 @@
 // JSON Lines trace of a run.
-#include "run/trace.h"
+#include "formats/trace.h"
 
 #include <array>
 #include <charconv>
 #include <cstdio>
 
-#include "run/shortest_number.h"
+#include "formats/shortest_number.h"
 
 namespace kx {
 namespace {

@@ -2,21 +2,11 @@
 // over the game (the game-over box, the pause): rectangles, pictures and glyph runs, clipped.
 #pragma once
 
-#include <algorithm>
-
+#include "draw/rect.h"
 #include "elements/frame.h"
 #include "elements/text_style.h"
 
 namespace kx {
-
-struct Rect {
-    int x0, y0, x1, y1;  // half-open pixel rectangle
-    Rect clip(const Rect& o) const {
-        return {std::max(x0, o.x0), std::max(y0, o.y0), std::min(x1, o.x1), std::min(y1, o.y1)};
-    }
-    bool empty() const { return x0 >= x1 || y0 >= y1; }
-    bool contains(int x, int y) const { return x >= x0 && x < x1 && y >= y0 && y < y1; }
-};
 
 constexpr Rect kClient{0, 0, Frame::kWidth, Frame::kHeight};
 

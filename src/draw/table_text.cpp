@@ -1,5 +1,5 @@
 // Looking texts up in the build-time table.
-#include "web/table_text.h"
+#include "draw/table_text.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
-// A game controller as the keyboard the game knows: the D-pad and the left stick are the four
-// arrows, A and B are Z, Start is Enter; held keys repeat like a keyboard's.
+// A game controller (or the page's touch pad) as the keyboard the game knows: the D-pad and the
+// left stick steer, A and B fire, Start is the start key; held keys repeat like a keyboard's.
 #pragma once
 
 #include <array>
@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "elements/virtual_keys.h"
+#include "play/game_keys.h"
 
 namespace kx {
 
@@ -38,8 +38,9 @@ public:
 
 private:
     // Each virtual key is held by any of several sources (the D-pad, the stick, two buttons).
-    enum Key { kLeft, kUp, kRight, kDown, kZ, kEnter, kKeys };
-    static constexpr std::array<int, kKeys> kCodes{kKeyLeft, kKeyUp, kKeyRight, kKeyDown, kKeyZ, kKeyReturn};
+    enum Key { kLeft, kUp, kRight, kDown, kFire, kStart, kKeys };
+    static constexpr std::array<int, kKeys> kCodes{kGameKeys.left,  kGameKeys.up,   kGameKeys.right,
+                                                   kGameKeys.down, kGameKeys.fire, kGameKeys.start};
     enum Source : unsigned { kFromPad = 1, kFromStick = 2, kFromA = 4, kFromB = 8 };
 
     void set(Key key, unsigned source, bool on, std::int64_t now_ms, std::vector<VirtualKey>& out);

@@ -7,7 +7,7 @@
 
 #include "elements/frame.h"
 #include "elements/text_style.h"
-#include "run/raster.h"
+#include "draw/raster.h"
 
 namespace kx {
 

@@ -1,5 +1,5 @@
 // The table of every text the game shows, rendered at build time by the desktop's own font
-// code (tools/text_table), so that the browser needs no font engine.
+// code (tools/text_table), so that the browser and the Windows build need no font engine.
 #pragma once
 
 #include <cstddef>

@@ -1,9 +1,9 @@
 // Software rendering of the element model into a frame.
-#include "run/renderer.h"
+#include "draw/renderer.h"
 
 #include <algorithm>
 
-#include "run/raster.h"
+#include "draw/raster.h"
 
 namespace kx {
 namespace {

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "elements/text_style.h"
-#include "web/text_table.h"
+#include "draw/text_table.h"
 
 namespace kx {
 

@@ -1,5 +1,5 @@
 // Drawing primitives on a frame.
-#include "run/raster.h"
+#include "draw/raster.h"
 
 namespace kx {
 

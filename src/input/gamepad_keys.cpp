@@ -1,5 +1,5 @@
 // Game controller input turned into virtual key events.
-#include "run/gamepad_keys.h"
+#include "input/gamepad_keys.h"
 
 #include <algorithm>
 
@@ -24,9 +24,9 @@ void GamepadKeys::button(Button b, bool pressed, std::int64_t now_ms, std::vecto
         case Button::DpadUp: set(kUp, kFromPad, pressed, now_ms, out); break;
         case Button::DpadRight: set(kRight, kFromPad, pressed, now_ms, out); break;
         case Button::DpadDown: set(kDown, kFromPad, pressed, now_ms, out); break;
-        case Button::A: set(kZ, kFromA, pressed, now_ms, out); break;
-        case Button::B: set(kZ, kFromB, pressed, now_ms, out); break;
-        case Button::Start: set(kEnter, kFromPad, pressed, now_ms, out); break;
+        case Button::A: set(kFire, kFromA, pressed, now_ms, out); break;
+        case Button::B: set(kFire, kFromB, pressed, now_ms, out); break;
+        case Button::Start: set(kStart, kFromPad, pressed, now_ms, out); break;
     }
 }
 

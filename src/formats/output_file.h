@@ -1,0 +1,28 @@
+// A file a run writes as it goes (the trace, a recording), or standard output for "-". Written
+// as bytes, with no line-end translation: the same run gives the same file on every system.
+#pragma once
+
+#include <fstream>
+#include <ostream>
+#include <string>
+
+namespace kx {
+
+class OutputFile {
+public:
+    // An empty path writes nothing. `what` names the file in the error: "PATH: cannot write the
+    // WHAT" (std::runtime_error), thrown when the file cannot be opened.
+    OutputFile(const std::string& path, const std::string& what);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Where to write, or null when no path was given.
+    std::ostream* stream() { return out_; }
+
+private:
+    std::ofstream file_;
+    std::ostream* out_ = nullptr;
+};
+
+}  // namespace kx

@@ -1,0 +1,124 @@
+// The browser front end: the functions the page (site/page.js) calls, one game at a time, each
+// a call of the run layer's driver. Times are the page's performance.now(), in milliseconds.
+#include "web/page_calls.h"
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+#else
+#define EMSCRIPTEN_KEEPALIVE  // built natively for the unit tests: plain functions
+#endif
+
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "draw/rgba.h"
+#include "draw/table_text.h"
+#include "run/driver.h"
+#include "run/seed_choice.h"
+
+namespace {
+
+// One game: its text (which remembers what the table lacked), its recording, its driver.
+struct Run {
+    kx::TableText text{kx::kTextTable};
+    std::ostringstream recording;
+    std::string recording_text;
+    std::unique_ptr<kx::Driver> driver;
+};
+
+std::unique_ptr<Run> run;
+kx::Driver* game = nullptr;
+std::optional<kx::InputScript> replay;  // parsed for the next game
+std::vector<std::uint8_t> rgba(kx::kRgbaBytes, 255);  // alpha stays opaque
+std::string error;
+
+std::int64_t ns(double ms) { return std::int64_t(ms * 1e6); }
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE int kx_parse_input(const char* input) {
+    try {
+        std::istringstream in(input);
+        replay = kx::parse_input_script(in, "input");
+        return 0;
+    } catch (const std::exception& e) {
+        error = e.what();
+        replay.reset();
+        return -1;
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE const char* kx_error() { return error.c_str(); }
+
+EMSCRIPTEN_KEEPALIVE void kx_start(int has_seed, double seed, double clock_seed, int tick_rate, double max_ticks,
+                                   double now_ms) {
+    kx::DriverSetup setup;
+    const auto given = has_seed ? std::optional<std::uint32_t>(std::uint32_t(seed)) : std::nullopt;
+    setup.base_seed = kx::choose_seed(given, replay, std::uint32_t(clock_seed));
+    setup.replay = std::exchange(replay, std::nullopt);
+    setup.tick_rate = tick_rate;
+    if (max_ticks >= 0) setup.tick_limit = std::int64_t(max_ticks);
+    setup.refresh_hz = 0;  // the page's animation frames are the display's refreshes
+    game = nullptr;
+    run = std::make_unique<Run>();
+    setup.recording = &run->recording;
+    run->driver = std::make_unique<kx::Driver>(run->text, std::move(setup), ns(now_ms));
+    game = run->driver.get();
+}
+
+EMSCRIPTEN_KEEPALIVE void kx_key(int down, int code, double now_ms) {
+    if (down)
+        game->key_down(code, ns(now_ms));
+    else
+        game->key_up(code, ns(now_ms));
+}
+EMSCRIPTEN_KEEPALIVE void kx_pointer(int down, int x, int y, double now_ms) {
+    if (down)
+        game->pointer_down(x, y);
+    else
+        game->pointer_up(x, y, ns(now_ms));
+}
+EMSCRIPTEN_KEEPALIVE void kx_focus_lost(double now_ms) { game->focus_lost(ns(now_ms)); }
+EMSCRIPTEN_KEEPALIVE void kx_pad_button(int pad, int button, int pressed, double now_ms) {
+    game->pad_button(pad, kx::GamepadKeys::Button(button), pressed != 0, ns(now_ms));
+}
+EMSCRIPTEN_KEEPALIVE void kx_pad_stick(int pad, int x, int y, double now_ms) { game->pad_stick(pad, x, y, ns(now_ms)); }
+EMSCRIPTEN_KEEPALIVE void kx_pad_gone(int pad, double now_ms) { game->pad_gone(pad, ns(now_ms)); }
+
+EMSCRIPTEN_KEEPALIVE int kx_frame(double now_ms) {
+    game->advance(ns(now_ms));
+    if (!game->present_due(ns(now_ms))) return 0;
+    kx::frame_to_rgba(game->present(ns(now_ms)), rgba.data());
+    return 1;
+}
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* kx_pixels() { return rgba.data(); }
+EMSCRIPTEN_KEEPALIVE double kx_ticks() { return double(game->shown_ticks()); }
+
+EMSCRIPTEN_KEEPALIVE int kx_box_open() { return game->box_open() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int kx_paused() { return game->paused() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int kx_running() { return game->running() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int kx_replaying() { return game->replaying() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int kx_finished() { return game->finished() ? 1 : 0; }
+
+EMSCRIPTEN_KEEPALIVE int kx_chick_x() { return int(game->session().game().s.jikix); }
+EMSCRIPTEN_KEEPALIVE int kx_chick_y() { return int(game->session().game().s.jikiy); }
+
+EMSCRIPTEN_KEEPALIVE const char* kx_recording() {
+    run->recording_text = run->recording.str();
+    return run->recording_text.c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char* kx_caption() { return game->caption().c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* kx_missing_text() {
+    static std::string lines;
+    lines.clear();
+    for (const std::string& m : run->text.missing()) lines += m + "\n";
+    return lines.c_str();
+}
+
+}  // extern "C"

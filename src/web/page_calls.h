@@ -1,0 +1,48 @@
+// What the page (site/page.js) can call in the program: one game at a time. Times are the page's
+// performance.now() in milliseconds; strings are UTF-8 and stay valid until the next call.
+#pragma once
+
+#include <cstdint>
+
+extern "C" {
+
+// Reads an input file for the next game; 0 when it is well formed, else -1 and kx_error() says why.
+int kx_parse_input(const char* input);
+const char* kx_error();
+// A new game: the query's seed (when has_seed), the clock's seed, the tick rate (1..1000) and the
+// tick limit (negative: none), replaying the input file parsed last, if any.
+void kx_start(int has_seed, double seed, double clock_seed, int tick_rate, double max_ticks, double now_ms);
+
+// The player's keys (virtual key codes), pointers at a point of the 392 x 286 frame, and the page
+// losing the keyboard or being hidden.
+void kx_key(int down, int code, double now_ms);
+void kx_pointer(int down, int x, int y, double now_ms);
+void kx_focus_lost(double now_ms);
+// Controllers (the touch pad is one too), each under a number of the page's choosing. Buttons: 0
+// D-pad left, 1 up, 2 right, 3 down, 4 A, 5 B, 6 Start; the stick's axes -32768..32767.
+void kx_pad_button(int pad, int button, int pressed, double now_ms);
+void kx_pad_stick(int pad, int x, int y, double now_ms);
+void kx_pad_gone(int pad, double now_ms);
+
+// Runs what is due; 1 when a new picture is in kx_pixels() (392 x 286 RGBA bytes).
+int kx_frame(double now_ms);
+const std::uint8_t* kx_pixels();
+// The tick count of the picture last made.
+double kx_ticks();
+
+int kx_box_open();
+int kx_paused();
+int kx_running();
+int kx_replaying();
+int kx_finished();
+// Where the chick is, for the browser tests.
+int kx_chick_x();
+int kx_chick_y();
+
+// The game's recording so far, as an input file.
+const char* kx_recording();
+const char* kx_caption();
+// What the game asked for that the text table lacks: empty, or one line per text.
+const char* kx_missing_text();
+
+}  // extern "C"

@@ -1,0 +1,112 @@
+// The browser front end's calls, built natively and driven as the page drives them, with made-up
+// animation-frame times: a replay with a tick limit ends on the headless frame, the seed rule,
+// input errors, and the touch pad as a controller.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "draw/renderer.h"
+#include "draw/rgba.h"
+#include "draw/table_text.h"
+#include "formats/input_script.h"
+#include "play/game_keys.h"
+#include "run/fast_replay.h"
+#include "run/session.h"
+#include "web/page_calls.h"
+
+namespace kx {
+namespace {
+
+constexpr double kFrameMs = 1000.0 / 60;
+
+std::string golden_input(const char* name) {
+    std::ifstream in(std::filesystem::path(KX_SOURCE_DIR) / "tests" / "replays" / name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The run has ended: at its tick limit, or with nothing left to play (no event, no timer, no box).
+bool ended() { return kx_finished() == 1 || (!kx_replaying() && !kx_running() && !kx_box_open()); }
+
+// The page's loop: an animation frame every 60th of a second until the run has ended.
+void play_until_ended(double now) {
+    for (int frames = 0; frames < 100'000 && !ended(); ++frames, now += kFrameMs) kx_frame(now);
+    kx_frame(now);  // the last picture
+}
+
+std::string seed_line() {
+    const std::string recording = kx_recording();
+    return recording.substr(recording.find("seed "), recording.find('\n', recording.find("seed ")) -
+                                                         recording.find("seed "));
+}
+
+TEST(PageCalls, AReplayWithATickLimitStopsOnItAndEndsOnTheHeadlessFrame) {
+    const std::string input = golden_input("game_over_and_again.txt");
+    for (const std::int64_t limit : {1, 230, 400}) {
+        ASSERT_EQ(kx_parse_input(input.c_str()), 0) << kx_error();
+        kx_start(0, 0, 7, 64, double(limit), 0);
+        play_until_ended(0);
+        ASSERT_TRUE(ended()) << "limit " << limit << ", ticks " << kx_ticks();
+        EXPECT_EQ(kx_box_open(), 0);  // a watched replay's box closes by itself
+
+        std::istringstream in(input);
+        const InputScript script = parse_input_script(in, "golden");
+        TableText text(kTextTable);
+        Session session(*script.seed, &text);
+        session.start();
+        replay_at_once(session, script.events, limit);
+        EXPECT_EQ(kx_ticks(), double(session.ticks())) << "at the limit of " << limit;
+        Frame headless;
+        Renderer(text).draw(session.game().form1, headless);
+        std::vector<std::uint8_t> expected(kRgbaBytes, 255);
+        frame_to_rgba(headless, expected.data());
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), kx_pixels())) << "at the limit of " << limit;
+    }
+}
+
+TEST(PageCalls, TheQuerysSeedWinsOverTheFilesWhichWinsOverTheClock) {
+    kx_start(0, 0, 77, 64, -1, 0);
+    EXPECT_EQ(seed_line(), "seed 77");
+    ASSERT_EQ(kx_parse_input("seed 5\n0 down 32\n"), 0);
+    kx_start(0, 0, 77, 64, -1, 0);
+    EXPECT_EQ(seed_line(), "seed 5");
+    ASSERT_EQ(kx_parse_input("seed 5\n0 down 32\n"), 0);
+    kx_start(1, 4294967295.0, 77, 64, -1, 0);
+    EXPECT_EQ(seed_line(), "seed 4294967295");
+    kx_start(0, 0, 77, 64, -1, 0);  // the file was for one game only
+    EXPECT_EQ(seed_line(), "seed 77");
+}
+
+TEST(PageCalls, ABadInputFileIsRefusedWithItsLine) {
+    EXPECT_EQ(kx_parse_input("seed 1\n0 down 32\n5 sideways 32\n"), -1);
+    EXPECT_NE(std::string(kx_error()).find("input:3:"), std::string::npos) << kx_error();
+}
+
+TEST(PageCalls, TheTouchPadIsAControllerItsFireButtonFiresAndItsArrowsRepeat) {
+    constexpr int kTouchPad = 9;
+    kx_start(1, 5, 0, 64, -1, 0);
+    kx_key(1, kKeySpace, 0);
+    kx_key(0, kKeySpace, 0);
+    double now = 0;
+    for (; now < 1000 && kx_running() == 1 && kx_chick_x() < 50; now += kFrameMs) kx_frame(now);
+    kx_pad_button(kTouchPad, 3, 1, now);  // down
+    for (const double end = now + 1000; now < end; now += kFrameMs) kx_frame(now);
+    kx_pad_button(kTouchPad, 4, 1, now);  // fire
+    kx_pad_gone(kTouchPad, now);
+    const std::string recording = kx_recording();
+    const auto count = [&](const std::string& line) {
+        std::size_t n = 0;
+        for (auto at = recording.find(line); at != std::string::npos; at = recording.find(line, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_GT(count(" down " + std::to_string(kGameKeys.down) + "\n"), 1u);  // held for a second: it repeated
+    EXPECT_EQ(count(" up " + std::to_string(kGameKeys.down) + "\n"), 1u);
+    EXPECT_EQ(count(" down " + std::to_string(kGameKeys.fire) + "\n"), 1u);
+    EXPECT_EQ(count(" up " + std::to_string(kGameKeys.fire) + "\n"), 1u);  // the pad went: its keys came up
+}
+
+}  // namespace
+}  // namespace kx
