@@ -136,8 +136,15 @@
     if (stats.titleDrawnMs === null) {
       stats.titleDrawnMs = performance.now();
       performance.mark('kx-title-drawn');
+      // The offline copy is made once the game is up: on a first visit it would fetch every
+      // file a second time while the page loads.
+      if ('serviceWorker' in navigator && window.isSecureContext)
+        navigator.serviceWorker.register('sw.js').catch(() => {});
     }
   }
+
+  // Keys pressed while the program loads wait for the game.
+  const earlyKeys = [];
 
   let recordingLength = 0;
   function showState() {
@@ -167,6 +174,8 @@
 
   let touchPad = null;
   function focusLost() {
+    earlyKeys.length = 0;
+    if (!M) return;
     if (touchPad) touchPad.releaseAll();
     M._kx_focus_lost(performance.now());
   }
@@ -174,7 +183,9 @@
   // The game takes the keyboard without scrolling: a page that holds it in a frame further down
   // stays where its reader left it.
   function focusGame() { canvas.focus({preventScroll: true}); }
-  const padButton = (button, pressed) => M._kx_pad_button(TOUCH_PAD, button, pressed ? 1 : 0, performance.now());
+  const padButton = (button, pressed) => {
+    if (M) M._kx_pad_button(TOUCH_PAD, button, pressed ? 1 : 0, performance.now());
+  };
 
   function loop(now) {
     const started = performance.now();
@@ -195,7 +206,9 @@
     // The browser's and the desktop's own shortcuts keep working.
     if (event.ctrlKey || event.altKey || event.metaKey) return;
     if (SCROLLING.has(event.code)) event.preventDefault();
-    M._kx_key(down ? 1 : 0, virtualKey(event.code), performance.now());
+    const code = virtualKey(event.code);
+    if (M) M._kx_key(down ? 1 : 0, code, performance.now());
+    else earlyKeys.push(() => M._kx_key(down ? 1 : 0, code, performance.now()));
   }
 
   // Controllers in the standard layout: D-pad, A, B, Start; the left stick.
@@ -256,20 +269,26 @@
       if (!event.target.closest('#bar')) focusGame();
     });
     canvas.addEventListener('pointerdown', (event) => {
+      if (!M) return;
       const [x, y] = framePoint(event);
       M._kx_pointer(1, x, y, performance.now());
     });
+    const start = () => {
+      padButton(PAD_START, true);
+      padButton(PAD_START, false);
+    };
     canvas.addEventListener('pointerup', (event) => {
+      if (!M) {
+        earlyKeys.push(start);
+        return;
+      }
       const [x, y] = framePoint(event);
       const now = performance.now();
       const idle = M._kx_box_open() === 0;
       M._kx_pointer(0, x, y, now);
       // A tap is the touch pad's Start: it starts a game on the title and goes on after a pause.
       const title = M._kx_running() === 0 && M._kx_replaying() === 0;
-      if (idle && M._kx_box_open() === 0 && (title || M._kx_paused() === 1)) {
-        padButton(PAD_START, true);
-        padButton(PAD_START, false);
-      }
+      if (idle && M._kx_box_open() === 0 && (title || M._kx_paused() === 1)) start();
     });
     document.getElementById('fullscreen').addEventListener('click', () => {
       if (document.fullscreenElement) document.exitFullscreen();
@@ -282,7 +301,7 @@
     document.addEventListener('drop', (event) => {
       event.preventDefault();
       const file = event.dataTransfer.files[0];
-      if (!file) return;
+      if (!file || !M) return;
       file.text().then((text) => {
         seed = null;
         maxTicks = -1;
@@ -320,16 +339,16 @@
   }
 
   async function main() {
-    if ('serviceWorker' in navigator && window.isSecureContext)
-      navigator.serviceWorker.register('sw.js').catch(() => {});
     try {
+      // The page is laid out and takes keys before the program is there.
+      setUpPage();
       seed = wholeParam('seed', 0, 4294967295);
       tickRate = wholeParam('tick-rate', 1, 1000) ?? 64;
       maxTicks = wholeParam('ticks', 0, Number.MAX_SAFE_INTEGER) ?? -1;
       const [module, input] = await Promise.all([KippuraX(loaderOptions()), readInput()]);
       M = module;
-      setUpPage();
       startGame(input);
+      for (const early of earlyKeys.splice(0)) early();
       requestAnimationFrame(loop);
     } catch (e) {
       fail(`kippura-x: ${e.message}`);
