@@ -20,7 +20,8 @@ std::vector<std::uint32_t> icon_in_square(const kx::Picture& icon, int size, int
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             const std::uint32_t p = icon.at(x * icon.width / size, y * icon.height / size);
-            if ((p >> 24) != 0 || background == 0) pixels[std::size_t((y + margin) * canvas + x + margin)] = p;
+            if ((p >> 24) != 0 || background == 0)
+                pixels[std::size_t(y + margin) * std::size_t(canvas) + std::size_t(x + margin)] = p;
         }
     return pixels;
 }

@@ -249,7 +249,7 @@
     if (!touchScreen()) return;
     pad.hidden = false;
     document.body.classList.add('touch');
-    touchPad = kxTouchPad(stick, fire, padButton);
+    touchPad = kxTouchPad(stick, fire, padButton, query.get('vibrate') === '1');
     canvas.addEventListener('contextmenu', (event) => event.preventDefault());
     canvas.addEventListener('touchstart', (event) => event.preventDefault(), {passive: false});
   }
