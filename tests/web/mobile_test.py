@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 # The page on phones and tablets, in Chromium's mobile emulation: where the game and the pad sit
-# on a phone held sideways and upright and on a tablet, and the pad played with several fingers
-# (a slide from one direction to the next, a diagonal, moving and firing together) without the
-# page ever scrolling or zooming.
+# on a phone held sideways (also with a notch) and upright and on a tablet, and the pad played
+# with several fingers (a slide from one direction to the next, a diagonal, moving and firing
+# together) without the page ever scrolling or zooming.
 #   mobile_test.py SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
 import sys, time
 
@@ -14,10 +14,11 @@ SIDEWAYS, UPRIGHT, TABLET = (844, 390, 3), (390, 844, 3), (1024, 768, 2)
 KEY_CODES = {'left': 37, 'up': 38, 'right': 39, 'down': 40, 'fire': 90}
 
 
-def open_on(d, server, screen):
+def open_on(d, server, screen, safe_area=None):
     width, height, scale = screen
     d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
         'width': width, 'height': height, 'deviceScaleFactor': scale, 'mobile': True})
+    d.execute_cdp_cmd('Emulation.setSafeAreaInsetsOverride', {'insets': safe_area or {}})
     d.get(server.url + 'index.html?seed=9')
     wait_for(d, lambda s: s['ticks'] == 0)
 
@@ -26,7 +27,8 @@ def boxes(d):
     return d.execute_script("""
       const box = (e) => { const r = e.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; };
       return {game: box(document.getElementById('screen')), stick: box(document.getElementById('stick')),
-              fire: box(document.getElementById('fire')), scrolled: window.scrollY,
+              fire: box(document.getElementById('fire')), bar: box(document.getElementById('bar')),
+              scrolled: window.scrollY,
               zoom: window.visualViewport.scale};""")
 
 
@@ -58,6 +60,15 @@ def test_the_game_fills_the_screen(server):
                 assert 0 <= z[0] and z[2] <= width and 0 <= z[1] and z[3] <= height, ('off the screen', zone, b)
                 assert min(z[2] - z[0], z[3] - z[1]) >= 48, ('a target under 48 CSS px', zone, b)
             assert (b['stick'][2] - b['stick'][0]) / 3 >= 48, ('arrows under 48 CSS px', b)
+
+        # A phone with a notch and a home bar: everything stays inside its safe area.
+        open_on(d, server, SIDEWAYS, {'left': 47, 'right': 47, 'bottom': 21})
+        b = boxes(d)
+        for name in ('game', 'stick', 'fire', 'bar'):
+            z = b[name]
+            assert z[0] >= 47 and z[2] <= SIDEWAYS[0] - 47 and z[3] <= SIDEWAYS[1] - 21, ('outside the safe area', name, b)
+        print('  %d x %d with a notch: the game takes %.1f %% of the height' % (
+            SIDEWAYS[0], SIDEWAYS[1], (b['game'][3] - b['game'][1]) / SIDEWAYS[1] * 100))
     finally:
         d.quit()
 
