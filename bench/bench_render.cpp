@@ -3,9 +3,9 @@
 
 #include <memory>
 
+#include "draw/renderer.h"
 #include "platform/font_files.h"
 #include "platform/ttf_text.h"
-#include "draw/renderer.h"
 #include "run/session.h"
 
 namespace {

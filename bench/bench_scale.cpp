@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "platform/font_files.h"
 #include "draw/frame_changes.h"
-#include "draw/scaling.h"
-#include "platform/ttf_text.h"
 #include "draw/renderer.h"
+#include "draw/scaling.h"
+#include "platform/font_files.h"
+#include "platform/ttf_text.h"
 #include "run/session.h"
 
 namespace {

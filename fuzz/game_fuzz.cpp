@@ -25,8 +25,14 @@
 namespace {
 
 constexpr std::int64_t kMaxPeriods = 10'000;
-constexpr int kKnownKeys[8] = {kx::kGameKeys.left,  kx::kGameKeys.up, kx::kGameKeys.right, kx::kGameKeys.down, kx::kGameKeys.fire,
-                               kx::kKeySpace, 0,          65535};
+constexpr int kKnownKeys[8] = {kx::kGameKeys.left,
+                               kx::kGameKeys.up,
+                               kx::kGameKeys.right,
+                               kx::kGameKeys.down,
+                               kx::kGameKeys.fire,
+                               kx::kKeySpace,
+                               0,
+                               65535};
 
 class Run {
 public:

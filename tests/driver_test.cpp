@@ -5,12 +5,12 @@
 
 #include <sstream>
 
+#include "draw/overlays.h"
 #include "elements/virtual_keys.h"
+#include "formats/input_script.h"
 #include "play/game_keys.h"
 #include "run/driver.h"
 #include "run/fast_replay.h"
-#include "draw/overlays.h"
-#include "formats/input_script.h"
 #include "test_support.h"
 
 namespace kx {
@@ -271,7 +271,8 @@ TEST(DriverRecording, AGameWithPausesFocusLossAndABoxReplaysToTheSameTrace) {
 
 TEST(DriverReplay, EscapeLetsGoOfTheReplaysKeysAndAKeyHeldIntoTheBoxDoesNotCloseIt) {
     InputScript script;
-    script.events = {{0, true, kKeySpace}, {0, false, kKeySpace}, {45, true, kGameKeys.up}, {100'000, true, kGameKeys.fire}};
+    script.events = {
+        {0, true, kKeySpace}, {0, false, kKeySpace}, {45, true, kGameKeys.up}, {100'000, true, kGameKeys.fire}};
     RealTime run(5, script);
     run.periods(50);
     EXPECT_EQ(run.s().jikidy, -7);
@@ -350,8 +351,11 @@ TEST(DriverFrames, BetweenSlowTicksAnExposedWindowIsShownAgainWithinARefresh) {
 
 TEST(DriverLimit, ARunStopsExactlyAtItsLimitAndEventsBeyondItNeverCome) {
     InputScript script;
-    script.events = {{0, true, kKeySpace},         {0, false, kKeySpace},      {60, true, kGameKeys.down},
-                     {100, false, kGameKeys.down}, {200, true, kGameKeys.up}};
+    script.events = {{0, true, kKeySpace},
+                     {0, false, kKeySpace},
+                     {60, true, kGameKeys.down},
+                     {100, false, kGameKeys.down},
+                     {200, true, kGameKeys.up}};
     RealTime run(5, script, true, kDefaultTickRate, 120);
     // The clock jumps unevenly, stalls included: catch-up drops ticks but never runs past the limit.
     for (int k = 0; k < 400 && run.driver->wake_at() != INT64_MAX; ++k) {

@@ -1,6 +1,9 @@
 // Golden runs: every tests/replays/NAME.txt is replayed by the real program headless, and its
 // trace must equal NAME.trace.gz, the whole recorded trace, and its last frame must hash as in
-// NAME.expected. NAME.expected is the readable side of a golden: the record count, an FNV-1a 64
+// NAME.expected. NAME.txt says what its run must reach ("# reaches: the ending, 5 bosses beaten,
+// 0 game overs"), and the run must reach it: an update that would make a golden reach less is
+// refused unless KX_ACCEPT_LESS is set (tools/update_goldens.sh --accept-less), which then writes
+// the new reach into NAME.txt. NAME.expected is the readable side of a golden: the record count, an FNV-1a 64
 // hash of the trace, the hash of the last frame's pixels and the last record in full. A failure
 // names the first record that differs and the fields inside it.
 //
@@ -14,6 +17,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "golden_reach.h"
 #include "gzip_file.h"
 #include "png_read.h"
 #include "trace_diff.h"
@@ -74,11 +78,12 @@ struct Golden {
     std::string name() const { return input.stem().string(); }
 };
 
-// Runs the program on the golden's input; gives the trace and the last frame's hash.
-std::pair<std::string, std::string> run(const Golden& g) {
+// Runs the program on the golden's input (with more options, if any); gives the trace and the
+// last frame's hash.
+std::pair<std::string, std::string> run(const Golden& g, const std::string& options = "") {
     const std::string base = ::testing::TempDir() + "kx_golden_" + g.name();
     const std::string cmd = std::string(KX_BINARY) + " --headless --input " + g.input.string() + " --trace " + base +
-                            ".jsonl --screenshot " + base + ".png";
+                            ".jsonl --screenshot " + base + ".png" + options;
     EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
     const std::string trace = read_file(base + ".jsonl");
     const auto image = test::read_png(base + ".png");
@@ -88,7 +93,28 @@ std::pair<std::string, std::string> run(const Golden& g) {
     return {trace, image ? frame_hash(*image) : "(no frame)"};
 }
 
+// What the golden's input says its run reaches; a failure when it says nothing.
+std::optional<test::Reach> stated(const Golden& g) {
+    const auto reach = test::stated_reach(read_file(g.input));
+    if (!reach)
+        ADD_FAILURE() << g.input.filename().string() << " does not say what its run reaches: add a line such as \"# "
+                      << "reaches: " << test::describe(test::Reach{true, 5, 0}) << "\"";
+    return reach;
+}
+
 void update(const Golden& g, const std::string& trace, const std::string& frame) {
+    const test::Reach reach = test::reach_of(trace);
+    const auto before = stated(g);
+    if (before && !test::reaches(reach, *before)) {
+        if (std::getenv("KX_ACCEPT_LESS") == nullptr) {
+            ADD_FAILURE() << g.name() << ": refused: the run now reaches " << test::describe(reach)
+                          << ", less than its input says it must (" << test::describe(*before)
+                          << "); the golden is left as it was (tools/update_goldens.sh --accept-less if that is meant)";
+            return;
+        }
+        std::ofstream(g.input, std::ios::binary) << test::with_stated_reach(read_file(g.input), reach);
+        std::cout << g.name() << ": reaches less, accepted: " << test::describe(reach) << "\n";
+    }
     const auto old = test::read_gzip(g.trace_gz.string());
     const std::string change = old ? test::first_difference(*old, trace) : "new golden";
     const std::string old_frame = line_of(read_file(g.expected), "frame_rgb_fnv1a64");
@@ -115,6 +141,10 @@ void check(const Golden& g, const std::string& trace, const std::string& frame) 
     if (frame != golden_frame)
         ADD_FAILURE() << g.name() << ": the last frame differs (size and FNV-1a 64 of its RGB bytes): expected "
                       << golden_frame << ", got " << frame;
+    const test::Reach reach = test::reach_of(trace);
+    if (const auto must = stated(g); must && !test::reaches(reach, *must))
+        ADD_FAILURE() << g.name() << ": the run reaches " << test::describe(reach)
+                      << ", less than its input says: " << test::describe(*must);
 }
 
 TEST(GoldenReplays, TracesAndLastFramesMatchTheRecordedOnes) {
@@ -134,6 +164,24 @@ TEST(GoldenReplays, TracesAndLastFramesMatchTheRecordedOnes) {
             check(g, trace, frame);
     }
     EXPECT_GE(goldens, 2);
+}
+
+// The check that keeps a golden from shrinking: the full game cut after its first bosses no
+// longer reaches what its input says (the ending, five bosses), and the statement is read back.
+TEST(GoldenReplays, AGoldenCutShortReachesLessThanItsInputSays) {
+    const fs::path dir = fs::path(KX_SOURCE_DIR) / "tests" / "replays";
+    const std::string whole = read_file(dir / "full_game.txt");
+    const auto must = test::stated_reach(whole);
+    ASSERT_TRUE(must.has_value());
+    const fs::path cut = fs::path(::testing::TempDir()) / "cut_game.txt";
+    std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 3);
+    Golden g{cut, cut, cut};
+    // Cut in the middle of play, the chick may dodge forever: the run needs an end of its own.
+    const test::Reach reach = test::reach_of(run(g, " --ticks 20000").first);
+    EXPECT_FALSE(test::reaches(reach, *must)) << test::describe(reach);
+    EXPECT_GE(reach.bosses, 1);
+    EXPECT_EQ(test::stated_reach(test::with_stated_reach(whole, reach))->bosses, reach.bosses);
+    fs::remove(cut);
 }
 
 }  // namespace

@@ -39,8 +39,8 @@ void play_until_ended(double now) {
 
 std::string seed_line() {
     const std::string recording = kx_recording();
-    return recording.substr(recording.find("seed "), recording.find('\n', recording.find("seed ")) -
-                                                         recording.find("seed "));
+    return recording.substr(recording.find("seed "),
+                            recording.find('\n', recording.find("seed ")) - recording.find("seed "));
 }
 
 TEST(PageCalls, AReplayWithATickLimitStopsOnItAndEndsOnTheHeadlessFrame) {

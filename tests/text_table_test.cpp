@@ -7,15 +7,15 @@
 #include <memory>
 #include <random>
 
-#include "elements/virtual_keys.h"
-#include "platform/font_files.h"
-#include "platform/ttf_text.h"
-#include "formats/input_script.h"
 #include "draw/overlays.h"
 #include "draw/renderer.h"
+#include "draw/table_text.h"
+#include "elements/virtual_keys.h"
+#include "formats/input_script.h"
+#include "platform/font_files.h"
+#include "platform/ttf_text.h"
 #include "play/game_keys.h"
 #include "run/session.h"
-#include "draw/table_text.h"
 
 namespace kx {
 namespace {
@@ -121,7 +121,8 @@ TEST(TextTable, ALongSoakNeedsNoTextBeyondTheTable) {
     TableText table(kTextTable);
     TwinFrames twins(table);
     std::mt19937 random(20260);
-    const int keys[] = {kGameKeys.left, kGameKeys.up, kGameKeys.right, kGameKeys.down, kGameKeys.fire, kGameKeys.fire, kKeyReturn, kKeyA};
+    const int keys[] = {kGameKeys.left, kGameKeys.up,   kGameKeys.right, kGameKeys.down,
+                        kGameKeys.fire, kGameKeys.fire, kKeyReturn,      kKeyA};
     for (std::uint32_t seed = 1; seed <= 4; ++seed) {
         Session session(seed, &table, nullptr);
         session.start();

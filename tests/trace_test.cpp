@@ -7,9 +7,9 @@
 
 #include "elements/virtual_keys.h"
 #include "formats/trace.h"
+#include "play/game_keys.h"
 #include "test_support.h"
 #include "trace_diff.h"
-#include "play/game_keys.h"
 
 namespace kx {
 

@@ -37,7 +37,8 @@ TEST(WindowChanges, RunsOfChangedRowsAreBandsAsWideAsTheirChanges) {
     corners->at(0, 0) = corners->at(Frame::kWidth - 1, 0) = 4;
     corners->at(Frame::kWidth - 1, Frame::kHeight - 1) = 5;
     EXPECT_EQ(changes(*before, *corners),
-              (std::vector<Rect>{{0, 0, Frame::kWidth, 1}, {Frame::kWidth - 1, Frame::kHeight - 1, Frame::kWidth, Frame::kHeight}}));
+              (std::vector<Rect>{{0, 0, Frame::kWidth, 1},
+                                 {Frame::kWidth - 1, Frame::kHeight - 1, Frame::kWidth, Frame::kHeight}}));
 }
 
 // A window kept up to date with the changes alone holds, frame after frame, exactly what

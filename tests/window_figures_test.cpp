@@ -80,7 +80,8 @@ TEST(Scaling, APartDrawnAgainChangesOnlyItsOwnWindowPixels) {
         const Placement p = place_frame(w, h);
         const Rect part{100, 30, 157, 51};
         const Rect covered = scale_part(*after, part, out.pixels.data(), w, h, out.pitch());
-        const Rect whole{p.left + 100 * p.factor, p.top + 30 * p.factor, p.left + 157 * p.factor, p.top + 51 * p.factor};
+        const Rect whole{p.left + 100 * p.factor, p.top + 30 * p.factor, p.left + 157 * p.factor,
+                         p.top + 51 * p.factor};
         EXPECT_EQ(covered, whole.clip({0, 0, w, h})) << w << "x" << h;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The same input gives the same game on every compiler and build type: replays the same input
-# files headless in several builds and checks that their traces, and the last frame, are
+# files headless in several builds (one of them linked with -flto, which also checks that no type
+# is defined twice in two ways) and checks that their traces, and the last frame, are
 # byte-identical.
-#   tools/determinism.sh [PRESET...]     default: default release asan clang-release
+#   tools/determinism.sh [PRESET...]     default: default release asan clang-release release-lto
 # Builds only kippura-x in each preset's build directory (reusing what is there). The inputs:
 # every tests/replays/*.txt, and three random key sequences of 20 000 ticks made here with fixed
 # seeds (so every build gets the same files).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(default release asan clang-release)
+[ ${#presets[@]} -gt 0 ] || presets=(default release asan clang-release release-lto)
 
 binary_of() { echo "build/$1/kippura-x"; }
 # The sanitizer settings of the asan test preset, for the asan build's runs.

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "elements/frame.h"
 #include "draw/scaling.h"
+#include "elements/frame.h"
 
 namespace kx {
 

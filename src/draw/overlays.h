@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "draw/raster.h"
 #include "elements/frame.h"
 #include "elements/text_style.h"
-#include "draw/raster.h"
 
 namespace kx {
 

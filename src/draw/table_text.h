@@ -6,8 +6,8 @@
 #include <string>
 #include <tuple>
 
-#include "elements/text_style.h"
 #include "draw/text_table.h"
+#include "elements/text_style.h"
 
 namespace kx {
 

@@ -1,8 +1,8 @@
 // Duck flight: straight, bouncing or circling, 2 units a tick to the left.
-#include <cmath>
 #include <cstdlib>
 
 #include "enemies/enemies.h"
+#include "enemies/exact_trig.h"
 
 namespace kx {
 namespace {
@@ -19,15 +19,15 @@ void fly_bouncing(GameState& s, Game& g, int k) {
     fly_straight(s, g, k);
     s.ahiruangle[k] = s.ahiruangle[k] + 0.05;
     // The cut goes down before the absolute value: a slightly negative sine gives 229.
-    s.ahiruy[k] = 230 - std::abs(cut(std::sin(s.ahiruangle[k]) * 150));
+    s.ahiruy[k] = 230 - std::abs(cut_sin_times(s.ahiruangle[k], 150));
 }
 
 void fly_circling(GameState& s, Game& g, int k) {
     s.ahirucx[k] = s.ahirucx[k] - kDuckSpeed;
     if (s.ahirucx[k] < kGoneBeyond) tekishoki(g);
     s.ahiruangle[k] = s.ahiruangle[k] + 0.1;
-    s.ahirux[k] = cut(std::sin(s.ahiruangle[k]) * 50) + s.ahirucx[k];
-    s.ahiruy[k] = cut(std::cos(s.ahiruangle[k]) * 50) + s.ahirucy[k];
+    s.ahirux[k] = cut_sin_times(s.ahiruangle[k], 50) + s.ahirucx[k];
+    s.ahiruy[k] = cut_cos_times(s.ahiruangle[k], 50) + s.ahirucy[k];
 }
 
 }  // namespace

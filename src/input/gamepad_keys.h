@@ -39,7 +39,7 @@ public:
 private:
     // Each virtual key is held by any of several sources (the D-pad, the stick, two buttons).
     enum Key { kLeft, kUp, kRight, kDown, kFire, kStart, kKeys };
-    static constexpr std::array<int, kKeys> kCodes{kGameKeys.left,  kGameKeys.up,   kGameKeys.right,
+    static constexpr std::array<int, kKeys> kCodes{kGameKeys.left, kGameKeys.up,   kGameKeys.right,
                                                    kGameKeys.down, kGameKeys.fire, kGameKeys.start};
     enum Source : unsigned { kFromPad = 1, kFromStick = 2, kFromA = 4, kFromB = 8 };
 

@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "form/pictures.h"
 #include "draw/frame_changes.h"
+#include "form/pictures.h"
 #include "platform/sdl_x11_decorations.h"
 
 namespace kx {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "elements/frame.h"
 #include "draw/scaling.h"
+#include "elements/frame.h"
 
 namespace kx {
 

@@ -2,14 +2,9 @@
 // nowhere (offscreen, dummy), so that a run without a display ends at once with a clear line.
 #pragma once
 
-#include <stdexcept>
+#include "run/window_run.h"
 
 namespace kx {
-
-// No display answered at all: nothing could show a window, nor a box saying so.
-struct NoDisplay : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 // Starts SDL's video and event systems, with X11's errors handled as sdl_x11_errors.h says.
 // SDL_VIDEODRIVER, when set, is obeyed as it is (even offscreen or dummy); otherwise the desktop

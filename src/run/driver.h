@@ -12,6 +12,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "draw/renderer.h"
 #include "formats/input_script.h"
@@ -25,10 +26,10 @@
 namespace kx {
 
 struct DriverSetup {
-    std::uint32_t base_seed = 0;              // see run/seed_choice.h
-    std::optional<InputScript> replay;        // drives the game until its events run out
-    std::optional<std::int64_t> tick_limit;   // the run stops once this many ticks have run
-    int tick_rate = kDefaultTickRate;         // ticks a second
+    std::uint32_t base_seed = 0;             // see run/seed_choice.h
+    std::optional<InputScript> replay;       // drives the game until its events run out
+    std::optional<std::int64_t> tick_limit;  // the run stops once this many ticks have run
+    int tick_rate = kDefaultTickRate;        // ticks a second
     // The display's refreshes a second: at most one frame goes out in each. 0: the front end's
     // own calls are paced by the display already (a browser's animation frames).
     int refresh_hz = 60;

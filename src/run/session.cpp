@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "play/play.h"
 #include "draw/renderer.h"
+#include "play/play.h"
 #include "sequences/sequences.h"
 
 namespace kx {

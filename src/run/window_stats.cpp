@@ -57,8 +57,8 @@ std::string WindowStats::report(std::int64_t now_ns) const {
                   double(max_late_ns_) / 1e6, static_cast<long long>(skipped_), static_cast<long long>(presents_),
                   static_cast<long long>(unshown_), ticks_ ? double(unshown_) / double(ticks_) * 100 : 0.0,
                   static_cast<long long>(repeated_refreshes(now_ns)), 1e9 / double(tick_period_ns_),
-                  refresh_period_ns_ > 0 ? 1e9 / double(refresh_period_ns_) : 0.0, first_frame_ms_, cpu_seconds_, wall_seconds_,
-                  wall_seconds_ > 0 ? cpu_seconds_ / wall_seconds_ * 100 : 0.0);
+                  refresh_period_ns_ > 0 ? 1e9 / double(refresh_period_ns_) : 0.0, first_frame_ms_, cpu_seconds_,
+                  wall_seconds_, wall_seconds_ > 0 ? cpu_seconds_ / wall_seconds_ * 100 : 0.0);
     return buf;
 }
 

@@ -32,7 +32,7 @@ struct Run {
 
 std::unique_ptr<Run> run;
 kx::Driver* game = nullptr;
-std::optional<kx::InputScript> replay;  // parsed for the next game
+std::optional<kx::InputScript> replay;                // parsed for the next game
 std::vector<std::uint8_t> rgba(kx::kRgbaBytes, 255);  // alpha stays opaque
 std::string error;
 

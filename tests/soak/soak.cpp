@@ -25,11 +25,11 @@
 #include <string>
 #include <vector>
 
+#include "formats/trace.h"
 #include "invariants.h"
 #include "play/game_keys.h"
 #include "play/play.h"
 #include "run/session.h"
-#include "formats/trace.h"
 
 namespace {
 
@@ -184,8 +184,9 @@ private:
     }
 
     int random_code() {
-        static constexpr int kCodes[] = {kx::kGameKeys.left, kx::kGameKeys.up, kx::kGameKeys.right, kx::kGameKeys.down,
-                                         kx::kGameKeys.fire,    kx::kGameKeys.fire,  kx::kGameKeys.fire};
+        static constexpr int kCodes[] = {kx::kGameKeys.left, kx::kGameKeys.up,   kx::kGameKeys.right,
+                                         kx::kGameKeys.down, kx::kGameKeys.fire, kx::kGameKeys.fire,
+                                         kx::kGameKeys.fire};
         if (rng_.one_in(20)) return rng_.below(65536);  // any other key
         return kCodes[rng_.below(int(std::size(kCodes)))];
     }
@@ -226,7 +227,8 @@ private:
         const int off = s.jikiy - target;
         if (off > 4 && s.jikidy != -7) return key(true, kx::kGameKeys.up);
         if (off < -4 && s.jikidy != 7) return key(true, kx::kGameKeys.down);
-        if (off >= -4 && off <= 4 && s.jikidy != 0) return key(false, s.jikidy < 0 ? kx::kGameKeys.up : kx::kGameKeys.down);
+        if (off >= -4 && off <= 4 && s.jikidy != 0)
+            return key(false, s.jikidy < 0 ? kx::kGameKeys.up : kx::kGameKeys.down);
         if (off >= -7 && off <= 7 && s.laserx > 400 && s.bossflash >= 20) {
             key(true, kx::kGameKeys.fire);
             key(false, kx::kGameKeys.fire);

@@ -80,7 +80,7 @@ private:
             s.jikidy = 7 * dy;
             if (s.laserx > 400) session_.key(true, kGameKeys.fire);
             const int powered = s.powerflag;
-            session_.run_period();  // in play only the play tick runs
+            session_.run_period();                             // in play only the play tick runs
             if (game_overs_ != overs0) return -1e9 + t * 1e6;  // sooner is worse
             if (powered && !s.powerflag) value -= 2e5 / (t + 1);
             if (!session_.game().form1.Timer1.running()) break;  // the ending began

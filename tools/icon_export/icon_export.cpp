@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "form/pictures.h"
-#include "platform/png_file.h"
+#include "formats/png_file.h"
 
 namespace {
 

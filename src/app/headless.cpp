@@ -1,11 +1,11 @@
 // Headless runs: replays of input files, traces and screenshots without a screen.
-#include "platform/headless.h"
+#include "app/headless.h"
 
 #include <memory>
 
 #include "draw/renderer.h"
 #include "formats/output_file.h"
-#include "platform/png_file.h"
+#include "formats/png_file.h"
 #include "run/fast_replay.h"
 #include "run/session.h"
 

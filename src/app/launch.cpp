@@ -1,0 +1,81 @@
+// The program's start, shared by every build: options, then the front end they ask for.
+#include "app/launch.h"
+
+#include <chrono>
+#include <iostream>
+#include <optional>
+
+#include "app/headless.h"
+#include "app/options.h"
+#include "run/seed_choice.h"
+
+#ifndef KX_VERSION
+#define KX_VERSION "0.0.0"
+#endif
+
+namespace kx {
+namespace {
+
+std::uint32_t clock_seed() {
+    return std::uint32_t(std::chrono::system_clock::now().time_since_epoch().count() & 0xFFFFFFFFu);
+}
+
+int run(const Options& o, const FrontEnds& front_ends) {
+    std::optional<InputScript> input;
+    if (!o.input_path.empty()) input = read_input_script(o.input_path);
+    const std::uint32_t seed = choose_seed(o.seed, input, clock_seed());
+    const std::unique_ptr<TextRasterizer> text = front_ends.text();
+    if (o.headless) {
+        HeadlessRun run{seed, input.value_or(InputScript{}), o.ticks, o.trace_path, o.screenshot_path};
+        return run_headless(run, *text);
+    }
+    WindowRun run;
+    run.game.base_seed = seed;
+    run.game.replay = std::move(input);
+    run.game.tick_rate = o.tick_rate.value_or(kDefaultTickRate);
+    run.game.pause_on_focus_loss = !o.no_pause_on_focus_loss;
+    run.record_path = o.record_path;
+    run.trace_path = o.trace_path;
+    run.scale = o.scale;
+    run.fullscreen = o.fullscreen;
+    run.stats = o.stats;
+    return front_ends.window(std::move(run), *text);
+}
+
+}  // namespace
+
+int launch(const std::vector<std::string>& args, const FrontEnds& front_ends) {
+    bool window_run = false;
+    // A command-line mistake (status 2) is the typist's own and the line suffices; any other
+    // failure of a window run may come to someone who started the game from a menu.
+    const auto fail = [&](const std::string& reason, bool show_box) {
+        std::cerr << "kippura-x: " << reason << std::endl;
+        if (show_box && front_ends.error_box) front_ends.error_box(reason);
+        return 1;
+    };
+    try {
+        const Options o = parse_options(args);
+        if (o.help) {
+            std::cout << help_text();
+            return 0;
+        }
+        if (o.version) {
+            std::cout << "kippura-x " << KX_VERSION << "\n";
+            return 0;
+        }
+        window_run = !o.headless;
+        return run(o, front_ends);
+    } catch (const UsageError& e) {
+        std::cerr << "kippura-x: " << e.what() << "\n";
+        return 2;
+    } catch (const InputError& e) {
+        std::cerr << "kippura-x: " << e.what() << "\n";
+        return 2;
+    } catch (const NoDisplay& e) {
+        return fail(e.what(), false);
+    } catch (const std::exception& e) {
+        return fail(e.what(), window_run);
+    }
+}
+
+}  // namespace kx
