@@ -2,7 +2,7 @@
 # The page on phones and tablets, in Chromium's mobile emulation: where the game and the pad sit
 # on a phone held sideways (also with a notch) and upright and on a tablet, and the pad played
 # with several fingers (a slide from one direction to the next, a diagonal, moving and firing
-# together) without the page ever scrolling or zooming.
+# together) without the page ever scrolling or zooming, and a tap going on after a pause.
 #   mobile_test.py SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
 import sys, time
 
@@ -155,6 +155,13 @@ def test_the_pad_plays_like_a_pad(server):
         after = boxes(d)
         assert after['scrolled'] == 0 and after['zoom'] == 1, after
         assert after['game'] == game, ('the game moved', game, after['game'])
+
+        # Back from another app: the game paused when the page was hidden, a tap goes on.
+        d.execute_script("window.dispatchEvent(new Event('blur'))")
+        paused = wait_for(d, lambda s: s['paused'])
+        fingers(d, 'touchStart', [{'id': 5, 'x': tap[0], 'y': tap[1]}])
+        fingers(d, 'touchEnd', [])
+        wait_for(d, lambda s: not s['paused'] and s['ticks'] > paused['ticks'])
     finally:
         d.quit()
 

@@ -143,7 +143,7 @@
     }
   }
 
-  // Keys pressed while the program loads wait for the game.
+  // Keys and taps that come while the program loads, for the game once it is there.
   const earlyKeys = [];
 
   let recordingLength = 0;
