@@ -2,7 +2,8 @@
 # The game in a real browser (Debian's chromium, driven through chromedriver): the page loads
 # cleanly, keys play, replays of the golden files end on the headless screenshot pixel for
 # pixel, the box closes, focus loss pauses, the touch pad steers, an embedding page is never
-# scrolled by loading or by the arrow keys, and the page comes back with the network gone.
+# scrolled by loading or by the arrow keys, the page comes back with the network gone, and it
+# installs as a game (fullscreen, sideways, its icons).
 #   web_test.py SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
 import os, subprocess, sys, tempfile, time
 
@@ -189,10 +190,38 @@ def test_offline(server):
         d.quit()
 
 
+def test_installed_as_a_game(server):
+    d = browser()
+    try:
+        d.get(server.url + 'index.html')
+        wait_for(d, lambda s: s['ticks'] == 0)
+        m = d.execute_cdp_cmd('Page.getAppManifest', {})  # as the browser reads it
+        assert m['errors'] == [], m['errors']
+        app = m['manifest']
+        assert app['display'] == 'kFullscreen' and app['orientation'] == 'LANDSCAPE', app
+        # Every icon is there in the size it claims, and both sizes come maskable too.
+        sizes = d.execute_async_script('''
+          const done = arguments[1];
+          Promise.all(arguments[0].map((url) => new Promise((loaded) => {
+            const image = new Image();
+            image.onload = () => loaded(image.naturalWidth + 'x' + image.naturalHeight);
+            image.onerror = () => loaded('missing');
+            image.src = url;
+          }))).then(done);''', [icon['url'] for icon in app['icons']])
+        assert sizes == [icon['sizes'] for icon in app['icons']], (sizes, app['icons'])
+        raw = d.execute_async_script("fetch('manifest.webmanifest').then((r) => r.json()).then(arguments[0])")
+        for size in ('192x192', '512x512'):
+            for purpose in ('any', 'maskable'):
+                assert any(i['sizes'] == size and i.get('purpose', 'any') == purpose for i in raw['icons']), (
+                    size, purpose)
+    finally:
+        d.quit()
+
+
 def main():
     return run([test_loads_and_keys_play, test_replays_end_on_the_headless_screenshot,
                 test_box_closes_on_return_and_on_click, test_focus_loss_pauses, test_touch_pad_steers,
-                test_guest_in_a_long_page, test_offline], SITE, REPLAYS)
+                test_guest_in_a_long_page, test_offline, test_installed_as_a_game], SITE, REPLAYS)
 
 
 if __name__ == '__main__':
