@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -171,7 +172,8 @@ TEST(Seeding, TheKthResetOfARunUsesBasePlusK) {
 }
 
 TEST(HeadlessRun, GameOverBoxIsRecordedAndANewGameFollows) {
-    const std::string input = std::string(KX_SOURCE_DIR) + "/tests/replays/game_over_and_again.txt";
+    const std::string input =
+        (std::filesystem::path(KX_SOURCE_DIR) / "tests" / "replays" / "game_over_and_again.txt").string();
     const Result r = run("--headless --input " + input + " --trace -");
     ASSERT_EQ(r.status, 0);
     std::vector<std::string> boxes;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The same input gives the same game on every compiler and build type: replays the same input
-# files headless in several builds and checks that their traces, and the last frame, are
+# files headless in several builds (one of them linked with -flto, which also checks that no type
+# is defined twice in two ways) and checks that their traces, and the last frame, are
 # byte-identical.
-#   tools/determinism.sh [PRESET...]     default: default release asan clang-release windows
+#   tools/determinism.sh [PRESET...]     default: default release asan clang-release release-lto windows
 # Builds only kippura-x in each preset's build directory (reusing what is there); the windows
 # preset's kippura-x.exe runs under wine (tools/wine_env.sh). The inputs:
 # every tests/replays/*.txt, and three random key sequences of 20 000 ticks made here with fixed
@@ -10,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(default release asan clang-release windows)
+[ ${#presets[@]} -gt 0 ] || presets=(default release asan clang-release release-lto windows)
 
 # run PRESET ARGS...: that build's program.
 run() {

@@ -25,14 +25,28 @@ test_packages=(
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
     desktop-file-utils appstream dpkg-dev file lintian
 )
-# The browser build and its tests: Debian's emscripten and node, Chromium driven by Selenium, and
-# Debian's Python for the test script and the local web server.
+# The browser build and its tests: Debian's emscripten and node, Debian's Python for the test
+# scripts and the local web server, and the three engines players use: Chromium driven by
+# Selenium, Firefox driven over WebDriver BiDi by puppeteer-core (from npm, pinned by
+# tests/web/package-lock.json; it never downloads a browser), and WebKit, WebKitGTK's MiniBrowser
+# driven by WebKitWebDriver under Xvfb.
 web_packages=(emscripten nodejs python3)
-web_test_packages=(chromium chromium-driver python3-selenium)
+web_test_packages=(chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0)
 # The Windows build and its tests: the mingw-w64 cross compiler (the posix flavour has C++'s
 # threads), zlib and GoogleTest's sources for it, nsis for the installer, and wine64 to run it all
 # (without the recommended packages: the `wine` wrapper, fonts and 32-bit wine are not needed).
 windows_packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest nsis wine64)
+
+# Debian's npm, only where no npm is there: a node from elsewhere (NodeSource) brings its own, and
+# Debian's package would conflict with it.
+npm_if_missing() {
+    command -v npm >/dev/null || install_missing npm
+}
+
+# The browser tests' npm packages, exactly as locked.
+install_test_modules() {
+    (cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+}
 
 install_missing() {  # PACKAGE...
     local missing=()
@@ -57,24 +71,26 @@ case "${1:-}" in
     test)
         install_missing "${game_packages[@]}" "${test_packages[@]}" "${web_packages[@]}" "${web_test_packages[@]}" \
             "${windows_packages[@]}"
+        npm_if_missing
+        install_test_modules
         cmake --preset default >/dev/null
         cmake --build --preset default
         tools/lint.sh build/default
-        cmake --preset web >/dev/null  # the site that the browser tests (web_in_chromium) load
-        cmake --build --preset web
-        cmake --preset windows >/dev/null  # kippura-x.exe and its unit tests, run under wine (windows_*)
-        cmake --build --preset windows
+        cmake --preset web >/dev/null
+        cmake --build --preset web  # the site that the browser tests (web_*) load
+        cmake --preset windows >/dev/null
+        cmake --build --preset windows  # kippura-x.exe and its unit tests, run under wine (windows_*)
         ctest --preset default
         tools/package_check.sh
         # Reliability (docs/reliability.md): the soak in the release build, the whole suite again
         # under AddressSanitizer and UBSan, each fuzzer for a minute, and the same traces from
-        # five different builds (the Windows one under wine).
+        # six different builds (one linked with -flto, one for Windows and run under wine).
         cmake --preset release >/dev/null
         cmake --build --preset release --target kx_soak
         build/release/tests/soak/kx_soak --seconds 30 --quiet
         cmake --preset asan >/dev/null
         cmake --build --preset asan
-        ctest --preset asan -E 'web_in_chromium|windows_'  # the page and the exe have no code of this build
+        ctest --preset asan -E '^(web|windows)_'  # the browsers and wine run other builds than this one
         fuzz/run.sh 60
         tools/determinism.sh
         ;;

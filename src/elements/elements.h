@@ -44,6 +44,10 @@ public:
     void set_font_size(double points) { font_.points = points; }
     void set_bold(bool on) { font_.bold = on; }
     void set_italic(bool on) { font_.italic = on; }
+    // Persistent drawing keeps printed text when the window is covered and uncovered. Frames
+    // here are drawn anew from the model, so printed text always lasts until the next fill and
+    // the renderer need not ask: the flag records what the game switched (the title on, the
+    // ending off), for the checks of those steps.
     void set_persistent(bool on) { persistent_ = on; }
 
     const std::vector<TextRun>& prints() const { return prints_; }

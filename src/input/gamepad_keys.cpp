@@ -49,7 +49,7 @@ void GamepadKeys::stick(int x, int y, std::int64_t now_ms, std::vector<VirtualKe
 void GamepadKeys::repeat(std::int64_t now_ms, std::vector<VirtualKey>& out) {
     if (!repeating_ || next_repeat_ > now_ms) return;
     out.push_back({true, kCodes[*repeating_]});
-    // One repeat per call: a host that was held up (the game-over box) gets no burst afterwards.
+    // One repeat per call: a loop that woke late (a stall, a window being dragged) gets no burst.
     next_repeat_ = std::max(next_repeat_ + kRepeatEveryMs, now_ms + 1);
 }
 

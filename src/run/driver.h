@@ -12,6 +12,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "draw/renderer.h"
 #include "formats/input_script.h"

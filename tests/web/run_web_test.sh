@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Runs web_test.py when the site and the browser are there; exit 77 (skipped) otherwise.
+# Runs a Chromium test script (web_test.py, mobile_test.py) when the site and the browser are
+# there; exit 77 (skipped) otherwise.
+#   run_web_test.sh SCRIPT SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
 set -euo pipefail
-site=$1
+script=$1
+site=$2
 if [ ! -f "$site/kippura-x.wasm" ]; then
     echo "no site in $site: build it with cmake --preset web && cmake --build --preset web"
     exit 77
@@ -10,4 +13,4 @@ if [ ! -x /usr/bin/chromedriver ] || ! /usr/bin/python3 -c 'import selenium' 2>/
     echo "chromium-driver or python3-selenium is not installed"
     exit 77
 fi
-exec /usr/bin/python3 "$(dirname "$0")/web_test.py" "$@"
+exec /usr/bin/python3 "$(dirname "$0")/$script" "${@:2}"

@@ -1,124 +1,19 @@
 #!/usr/bin/python3
 # The game in a real browser (Debian's chromium, driven through chromedriver): the page loads
 # cleanly, keys play, replays of the golden files end on the headless screenshot pixel for
-# pixel, the box closes, focus loss pauses, the touch pad steers, an embedding page never
-# scrolls under the arrow keys, and the page comes back with the network gone.
+# pixel, the box closes, focus loss pauses, the touch pad steers, an embedding page is never
+# scrolled by loading or by the arrow keys, the page comes back with the network gone, and it
+# installs as a game (fullscreen, sideways, its icons).
 #   web_test.py SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
-import contextlib, functools, http.server, os, shutil, socketserver, struct, subprocess, sys, tempfile
-import threading, time, zlib
+import os, subprocess, sys, tempfile, time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
+from web_support import H, W, browser, canvas_rgb, press, read_png_rgb, run, severe_logs, state, wait_for
+
 SITE, BINARY, REPLAYS = sys.argv[1:4]
-W, H = 392, 286
-
-
-def read_png_rgb(path):
-    """The pixels of an 8-bit, non-interlaced RGB or RGBA PNG as bytes, RGB per pixel."""
-    data = open(path, 'rb').read()
-    assert data[:8] == b'\x89PNG\r\n\x1a\n'
-    pos, idat, width = 8, b'', 0
-    while pos < len(data):
-        length, kind = struct.unpack('>I4s', data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b'IHDR':
-            width, height, depth, colour, _, _, interlace = struct.unpack('>IIBBBBB', body)
-            assert depth == 8 and colour in (2, 6) and interlace == 0, (depth, colour, interlace)
-            channels = 3 if colour == 2 else 4
-        elif kind == b'IDAT':
-            idat += body
-        pos += 12 + length
-    raw, stride, rows, prev = zlib.decompress(idat), width * channels, [], bytearray(width * channels)
-    for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - channels] if i >= channels else 0
-            b, c = prev[i], prev[i - channels] if i >= channels else 0
-            if kind == 1: line[i] = (line[i] + a) & 255
-            elif kind == 2: line[i] = (line[i] + b) & 255
-            elif kind == 3: line[i] = (line[i] + (a + b) // 2) & 255
-            elif kind == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append(bytes(line) if channels == 3 else bytes(v for k, v in enumerate(line) if k % 4 != 3))
-        prev = line
-    return b''.join(rows)
-
-
-class Server:
-    """The site and the replays, served from a fresh directory on 127.0.0.1."""
-    def __init__(self):
-        self.root = tempfile.mkdtemp(prefix='kx_web_')
-        shutil.copytree(SITE, self.root, dirs_exist_ok=True)
-        shutil.copytree(REPLAYS, os.path.join(self.root, 'replays'))
-        with open(os.path.join(self.root, 'host.html'), 'w') as f:
-            f.write('<!doctype html><html><body style="margin:0">'
-                    '<iframe id="game" src="index.html?seed=5" width="800" height="600"></iframe>'
-                    '<div style="height:5000px">a long page</div></body></html>')
-        handler = functools.partial(Quiet, directory=self.root)
-        self.httpd = socketserver.ThreadingTCPServer(('127.0.0.1', 0), handler)
-        self.url = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
-        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
-
-    def stop(self):
-        self.httpd.shutdown()
-        self.httpd.server_close()
-
-
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args): pass
-
-
-def browser(touch=False):
-    o = webdriver.ChromeOptions()
-    for a in ('--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking '
-              '--disable-component-update --disable-sync --window-size=1000,800').split():
-        o.add_argument(a)
-    o.add_argument('--user-data-dir=' + tempfile.mkdtemp(prefix='kx_chromium_'))
-    o.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-    d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=o)
-    if touch:
-        d.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
-    return d
-
-
-def state(d):
-    return d.execute_script('return window.kxState && window.kxState()')
-
-
-def wait_for(d, what, timeout=20):
-    end = time.time() + timeout
-    while time.time() < end:
-        s = state(d)
-        if s and what(s):
-            return s
-        time.sleep(0.05)
-    raise AssertionError('timed out; state %r' % (state(d),))
-
-
-def press(d, key, hold=0.05):
-    ActionChains(d).key_down(key).perform()
-    time.sleep(hold)
-    ActionChains(d).key_up(key).perform()
-
-
-def canvas_rgb(d):
-    data = d.execute_script(
-        "const c = document.getElementById('screen');"
-        "const p = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;"
-        "let s = ''; for (let i = 0; i < p.length; i += 4) s += String.fromCharCode(p[i], p[i+1], p[i+2]);"
-        "return btoa(s);")
-    import base64
-    return base64.b64decode(data)
-
-
-def severe_logs(d):
-    return [e for e in d.get_log('browser') if e['level'] == 'SEVERE']
 
 
 def test_loads_and_keys_play(server):
@@ -234,7 +129,7 @@ def test_touch_pad_steers(server):
         assert pad.is_displayed(), 'no touch pad on a touch screen'
         touch(d, d.find_element(By.ID, 'screen'), 0.05)  # a tap on the title starts a game
         s = wait_for(d, lambda s: s['running'] and s['ticks'] > 60)
-        touch(d, pad.find_element(By.CSS_SELECTOR, 'button.down'), 0.3)
+        touch(d, pad.find_element(By.CSS_SELECTOR, '#stick .down'), 0.3)
         assert state(d)['chick'][1] > s['chick'][1], (s, state(d))
     finally:
         d.quit()
@@ -247,17 +142,26 @@ def test_guest_in_a_long_page(server):
         frame = d.find_element(By.ID, 'game')
         d.switch_to.frame(frame)
         wait_for(d, lambda s: s['ticks'] == 0)
-        d.find_element(By.ID, 'screen').click()
+        d.switch_to.default_content()
+        # Loading neither scrolls the host page nor takes its keyboard.
+        assert d.execute_script('return window.scrollY') == 0, 'loading the game scrolled the host page'
+        assert d.execute_script('return document.activeElement === document.body'), 'loading took the focus'
+        d.switch_to.frame(frame)
+        d.find_element(By.ID, 'screen').click()  # the driver scrolls the frame into view to click it
+        d.switch_to.default_content()
+        clicked_at = d.execute_script('return window.scrollY')
+        d.switch_to.frame(frame)
         press(d, Keys.ENTER)
         s = wait_for(d, lambda s: s['running'] and s['ticks'] > 60)
         for key in (Keys.ARROW_DOWN, Keys.SPACE, Keys.PAGE_DOWN, Keys.END):
             press(d, key, 0.08)
         moved = state(d)['chick']
         d.switch_to.default_content()
-        assert d.execute_script('return window.scrollY') == 0, 'the host page scrolled'
+        assert d.execute_script('return window.scrollY') == clicked_at, 'the host page scrolled under the keys'
         assert moved != s['chick'], 'the chick did not move'
         # Outside the game, the page scrolls as usual.
-        d.find_element(By.TAG_NAME, 'div').click()
+        d.execute_script('window.scrollTo(0, 0)')
+        d.find_element(By.ID, 'top').click()
         press(d, Keys.PAGE_DOWN)
         time.sleep(0.5)
         assert d.execute_script('return window.scrollY') > 0, 'the host page no longer scrolls'
@@ -286,27 +190,38 @@ def test_offline(server):
         d.quit()
 
 
+def test_installed_as_a_game(server):
+    d = browser()
+    try:
+        d.get(server.url + 'index.html')
+        wait_for(d, lambda s: s['ticks'] == 0)
+        m = d.execute_cdp_cmd('Page.getAppManifest', {})  # as the browser reads it
+        assert m['errors'] == [], m['errors']
+        app = m['manifest']
+        assert app['display'] == 'kFullscreen' and app['orientation'] == 'LANDSCAPE', app
+        # Every icon is there in the size it claims, and both sizes come maskable too.
+        sizes = d.execute_async_script('''
+          const done = arguments[1];
+          Promise.all(arguments[0].map((url) => new Promise((loaded) => {
+            const image = new Image();
+            image.onload = () => loaded(image.naturalWidth + 'x' + image.naturalHeight);
+            image.onerror = () => loaded('missing');
+            image.src = url;
+          }))).then(done);''', [icon['url'] for icon in app['icons']])
+        assert sizes == [icon['sizes'] for icon in app['icons']], (sizes, app['icons'])
+        raw = d.execute_async_script("fetch('manifest.webmanifest').then((r) => r.json()).then(arguments[0])")
+        for size in ('192x192', '512x512'):
+            for purpose in ('any', 'maskable'):
+                assert any(i['sizes'] == size and i.get('purpose', 'any') == purpose for i in raw['icons']), (
+                    size, purpose)
+    finally:
+        d.quit()
+
+
 def main():
-    tests = [test_loads_and_keys_play, test_replays_end_on_the_headless_screenshot,
-             test_box_closes_on_return_and_on_click, test_focus_loss_pauses, test_touch_pad_steers,
-             test_guest_in_a_long_page, test_offline]
-    only = os.environ.get('KX_WEB_TESTS')
-    failed = 0
-    for test in tests:
-        if only and test.__name__ not in only.split(','):
-            continue
-        server = Server()
-        started = time.time()
-        try:
-            test(server)
-            print('ok   %s (%.1f s)' % (test.__name__, time.time() - started), flush=True)
-        except Exception as e:
-            failed += 1
-            print('FAIL %s: %s: %s' % (test.__name__, type(e).__name__, e), flush=True)
-        finally:
-            with contextlib.suppress(Exception):
-                server.stop()
-    return 1 if failed else 0
+    return run([test_loads_and_keys_play, test_replays_end_on_the_headless_screenshot,
+                test_box_closes_on_return_and_on_click, test_focus_loss_pauses, test_touch_pad_steers,
+                test_guest_in_a_long_page, test_offline, test_installed_as_a_game], SITE, REPLAYS)
 
 
 if __name__ == '__main__':

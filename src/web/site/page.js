@@ -1,6 +1,6 @@
-// The page around the game: the animation-frame loop, keys, controllers, the touch pad, scaling,
-// fullscreen, pause on focus loss, the box, replays from the query or a dropped file, the
-// recording to download, and the service worker.
+// The page around the game: the animation-frame loop, keys, controllers, the touch pad and where
+// it sits, scaling, fullscreen, focus and pause on focus loss, the box, replays from the query or
+// a dropped file, the recording to download, and the service worker.
 'use strict';
 
 (() => {
@@ -8,10 +8,17 @@
   const context = canvas.getContext('2d', {alpha: false});
   const stage = document.getElementById('stage');
   const pad = document.getElementById('pad');
+  const stick = document.getElementById('stick');
+  const fire = document.getElementById('fire');
   const download = document.getElementById('download');
   const message = document.getElementById('message');
   const W = 392, H = 286;
-  const KEY_RETURN = 13;
+  // The touch pad is a controller of its own to the game, with an index no browser gives one.
+  const TOUCH_PAD = 32;
+  const PAD_START = 6;
+  // The touch pad's sizes in CSS pixels: the direction area holds three zones of at least 48
+  // across, the fire button is a thumb wide, and both keep a margin from the screen's edges.
+  const STICK_MIN = 144, STICK_MAX = 200, FIRE_SIZE = 96, EDGE = 8;
 
   // What the page measured, for tools/measure_web.py.
   const stats = window.kxStats = {frameMs: [], tickLog: [], titleDrawnMs: null};
@@ -76,16 +83,48 @@
     return ptr;
   }
 
-  // The canvas's CSS size: the largest whole factor in device pixels, a fraction where none fits.
+  function place(element, left, top, width, height) {
+    element.style.left = `${left}px`;
+    element.style.top = `${top}px`;
+    element.style.width = `${width}px`;
+    element.style.height = `${height}px`;
+  }
+  const clamp = (value, lo, hi) => Math.max(lo, Math.min(hi, value));
+
+  // Where the game and the pad go inside the safe area. Without touch, the largest whole factor
+  // in device pixels (a fraction where none fits), centred. On a touch screen, the largest
+  // fraction that leaves the pad its room: beside the game (the directions in the left bar, fire
+  // in the right one, as a phone held sideways leaves them) or below it (upright), whichever
+  // gives the bigger game; pixelated scaling stays crisp at 2 or 3 device pixels per CSS pixel.
   function fit() {
-    const dpr = window.devicePixelRatio || 1;
     const width = stage.clientWidth, height = stage.clientHeight;
-    const whole = Math.floor(Math.min(width * dpr / W, height * dpr / H));
-    const scale = whole >= 1 ? whole / dpr : Math.min(width / W, height / H);
-    canvas.style.width = `${W * scale}px`;
-    canvas.style.height = `${H * scale}px`;
-    canvas.style.left = `${Math.floor((width - W * scale) / 2)}px`;
-    canvas.style.top = `${Math.floor((height - H * scale) / 2)}px`;
+    if (pad.hidden) {
+      const dpr = window.devicePixelRatio || 1;
+      const whole = Math.floor(Math.min(width * dpr / W, height * dpr / H));
+      const scale = whole >= 1 ? whole / dpr : Math.min(width / W, height / H);
+      place(canvas, Math.floor((width - W * scale) / 2), Math.floor((height - H * scale) / 2), W * scale, H * scale);
+      return;
+    }
+    const room = STICK_MIN + 2 * EDGE;
+    const beside = Math.min(height / H, (width - 2 * room) / W);
+    const below = Math.min(width / W, (height - room) / H);
+    const scale = Math.max(beside, below, 0.1);
+    const gameW = W * scale, gameH = H * scale;
+    if (beside >= below) {
+      const bar = (width - gameW) / 2;
+      const stickSize = clamp(Math.min(bar, height) - 2 * EDGE, STICK_MIN, STICK_MAX);
+      const fireSize = Math.min(FIRE_SIZE, bar - 2 * EDGE);
+      place(canvas, bar, (height - gameH) / 2, gameW, gameH);
+      place(stick, (bar - stickSize) / 2, (height - stickSize) / 2, stickSize, stickSize);
+      place(fire, width - (bar + fireSize) / 2, (height - fireSize) / 2, fireSize, fireSize);
+    } else {
+      // The pad along the bottom, where the thumbs are; the game centred in the space above.
+      const stickSize = clamp(Math.min(height - gameH, width / 2) - 2 * EDGE, STICK_MIN, STICK_MAX);
+      const padTop = height - EDGE - stickSize;
+      place(canvas, (width - gameW) / 2, Math.max(0, (padTop - EDGE - gameH) / 2), gameW, gameH);
+      place(stick, 2 * EDGE, padTop, stickSize, stickSize);
+      place(fire, width - 2 * EDGE - FIRE_SIZE, padTop + (stickSize - FIRE_SIZE) / 2, FIRE_SIZE, FIRE_SIZE);
+    }
   }
 
   function present() {
@@ -97,8 +136,15 @@
     if (stats.titleDrawnMs === null) {
       stats.titleDrawnMs = performance.now();
       performance.mark('kx-title-drawn');
+      // The offline copy is made once the game is up: on a first visit it would fetch every
+      // file a second time while the page loads.
+      if ('serviceWorker' in navigator && window.isSecureContext)
+        navigator.serviceWorker.register('sw.js').catch(() => {});
     }
   }
+
+  // Keys and taps that come while the program loads, for the game once it is there.
+  const earlyKeys = [];
 
   let recordingLength = 0;
   function showState() {
@@ -123,10 +169,23 @@
   window.kxState = () => M && {
     ticks: M._kx_ticks(), running: M._kx_running(), replaying: M._kx_replaying(), finished: M._kx_finished(),
     box: M._kx_box_open(), paused: M._kx_paused(), chick: [M._kx_chick_x(), M._kx_chick_y()],
-    missing: M.UTF8ToString(M._kx_missing_text()),
+    missing: M.UTF8ToString(M._kx_missing_text()), keys: M.UTF8ToString(M._kx_recording()),
   };
 
-  function focusLost() { M._kx_focus_lost(performance.now()); }
+  let touchPad = null;
+  function focusLost() {
+    earlyKeys.length = 0;
+    if (!M) return;
+    if (touchPad) touchPad.releaseAll();
+    M._kx_focus_lost(performance.now());
+  }
+
+  // The game takes the keyboard without scrolling: a page that holds it in a frame further down
+  // stays where its reader left it.
+  function focusGame() { canvas.focus({preventScroll: true}); }
+  const padButton = (button, pressed) => {
+    if (M) M._kx_pad_button(TOUCH_PAD, button, pressed ? 1 : 0, performance.now());
+  };
 
   function loop(now) {
     const started = performance.now();
@@ -147,7 +206,9 @@
     // The browser's and the desktop's own shortcuts keep working.
     if (event.ctrlKey || event.altKey || event.metaKey) return;
     if (SCROLLING.has(event.code)) event.preventDefault();
-    M._kx_key(down ? 1 : 0, virtualKey(event.code), performance.now());
+    const code = virtualKey(event.code);
+    if (M) M._kx_key(down ? 1 : 0, code, performance.now());
+    else earlyKeys.push(() => M._kx_key(down ? 1 : 0, code, performance.now()));
   }
 
   // Controllers in the standard layout: D-pad, A, B, Start; the left stick.
@@ -185,22 +246,12 @@
   }
 
   function setUpPad() {
-    pad.hidden = !touchScreen();
-    for (const button of pad.querySelectorAll('button')) {
-      const code = Number(button.dataset.code);
-      let held = false;
-      const press = (down) => (event) => {
-        event.preventDefault();
-        if (held === down) return;
-        held = down;
-        button.classList.toggle('pressed', down);
-        M._kx_key(down ? 1 : 0, code, performance.now());
-      };
-      button.addEventListener('pointerdown', press(true));
-      for (const up of ['pointerup', 'pointercancel', 'pointerleave']) button.addEventListener(up, press(false));
-      button.addEventListener('contextmenu', (event) => event.preventDefault());
-    }
-    fit();
+    if (!touchScreen()) return;
+    pad.hidden = false;
+    document.body.classList.add('touch');
+    touchPad = kxTouchPad(stick, fire, padButton, query.get('vibrate') === '1');
+    canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+    canvas.addEventListener('touchstart', (event) => event.preventDefault(), {passive: false});
   }
 
   function setUpPage() {
@@ -214,33 +265,43 @@
       const r = canvas.getBoundingClientRect();
       return [Math.floor((event.clientX - r.left) * W / r.width), Math.floor((event.clientY - r.top) * H / r.height)];
     };
+    document.addEventListener('pointerdown', (event) => {
+      if (!event.target.closest('#bar')) focusGame();
+    });
     canvas.addEventListener('pointerdown', (event) => {
-      canvas.focus();
+      if (!M) return;
       const [x, y] = framePoint(event);
       M._kx_pointer(1, x, y, performance.now());
     });
+    const start = () => {
+      padButton(PAD_START, true);
+      padButton(PAD_START, false);
+    };
     canvas.addEventListener('pointerup', (event) => {
+      if (!M) {
+        earlyKeys.push(start);
+        return;
+      }
       const [x, y] = framePoint(event);
       const now = performance.now();
       const idle = M._kx_box_open() === 0;
       M._kx_pointer(0, x, y, now);
-      if (idle && M._kx_running() === 0 && M._kx_box_open() === 0 && M._kx_replaying() === 0 && M._kx_paused() === 0) {
-        M._kx_key(1, KEY_RETURN, now);
-        M._kx_key(0, KEY_RETURN, now);
-      }
+      // A tap is the touch pad's Start: it starts a game on the title and goes on after a pause.
+      const title = M._kx_running() === 0 && M._kx_replaying() === 0;
+      if (idle && M._kx_box_open() === 0 && (title || M._kx_paused() === 1)) start();
     });
     document.getElementById('fullscreen').addEventListener('click', () => {
       if (document.fullscreenElement) document.exitFullscreen();
       else document.documentElement.requestFullscreen().catch(() => {});
-      canvas.focus();  // the keys stay with the game
+      focusGame();  // the keys stay with the game
     });
-    document.addEventListener('fullscreenchange', () => { fit(); canvas.focus(); });
+    document.addEventListener('fullscreenchange', () => { fit(); focusGame(); });
     // A recorded input file dropped on the page is watched.
     document.addEventListener('dragover', (event) => event.preventDefault());
     document.addEventListener('drop', (event) => {
       event.preventDefault();
       const file = event.dataTransfer.files[0];
-      if (!file) return;
+      if (!file || !M) return;
       file.text().then((text) => {
         seed = null;
         maxTicks = -1;
@@ -250,7 +311,8 @@
     });
     setUpPad();
     fit();
-    canvas.focus();
+    // Loading takes the keyboard only on a page of its own, never from a page that embeds it.
+    if (window.self === window.top) focusGame();
   }
 
   async function readInput() {
@@ -262,17 +324,31 @@
     return response.text();
   }
 
+  // The program compiled as the page loaded (index.html), or fetched and compiled now.
+  function loaderOptions() {
+    if (!window.kxProgram) return {};
+    return {
+      instantiateWasm(imports, receive) {
+        window.kxProgram.then(async (program) => {
+          program = program || await WebAssembly.compile(await (await fetch('kippura-x.wasm')).arrayBuffer());
+          receive(await WebAssembly.instantiate(program, imports), program);
+        }).catch((e) => fail(`kippura-x: ${e.message}`));
+        return {};  // the exports come later, through receive
+      },
+    };
+  }
+
   async function main() {
-    if ('serviceWorker' in navigator && window.isSecureContext)
-      navigator.serviceWorker.register('sw.js').catch(() => {});
     try {
+      // The page is laid out and takes keys before the program is there.
+      setUpPage();
       seed = wholeParam('seed', 0, 4294967295);
       tickRate = wholeParam('tick-rate', 1, 1000) ?? 64;
       maxTicks = wholeParam('ticks', 0, Number.MAX_SAFE_INTEGER) ?? -1;
-      const [module, input] = await Promise.all([KippuraX(), readInput()]);
+      const [module, input] = await Promise.all([KippuraX(loaderOptions()), readInput()]);
       M = module;
-      setUpPage();
       startGame(input);
+      for (const early of earlyKeys.splice(0)) early();
       requestAnimationFrame(loop);
     } catch (e) {
       fail(`kippura-x: ${e.message}`);

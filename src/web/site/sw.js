@@ -1,8 +1,9 @@
 // Keeps the site's files so that the game opens again with no network: the network first (a
 // new build shows at once), the kept copy when the network is gone.
-const CACHE = 'kippura-x-v1';
-const FILES = ['./', 'index.html', 'page.js', 'page.css', 'kippura-x.js', 'kippura-x.wasm', 'manifest.webmanifest',
-               'icons/icon-32.png', 'icons/icon-128.png', 'icons/icon-256.png'];
+const CACHE = 'kippura-x-v2';
+const FILES = ['./', 'index.html', 'pad.js', 'page.js', 'page.css', 'kippura-x.js', 'kippura-x.wasm',
+               'manifest.webmanifest', 'icons/icon-32.png', 'icons/icon-192.png', 'icons/icon-512.png',
+               'icons/icon-maskable-192.png', 'icons/icon-maskable-512.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

@@ -1,0 +1,135 @@
+# What the Chromium tests share: the site served from a fresh directory, the browser, the game's
+# state as the page reports it, keys, the canvas's pixels and PNG files read without a library.
+import base64, contextlib, functools, http.server, os, shutil, socketserver, struct, sys, tempfile, threading
+import time, zlib
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+
+W, H = 392, 286
+
+
+def read_png_rgb(path):
+    """The pixels of an 8-bit, non-interlaced RGB or RGBA PNG as bytes, RGB per pixel."""
+    data = open(path, 'rb').read()
+    assert data[:8] == b'\x89PNG\r\n\x1a\n'
+    pos, idat, width = 8, b'', 0
+    while pos < len(data):
+        length, kind = struct.unpack('>I4s', data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b'IHDR':
+            width, height, depth, colour, _, _, interlace = struct.unpack('>IIBBBBB', body)
+            assert depth == 8 and colour in (2, 6) and interlace == 0, (depth, colour, interlace)
+            channels = 3 if colour == 2 else 4
+        elif kind == b'IDAT':
+            idat += body
+        pos += 12 + length
+    raw, stride, rows, prev = zlib.decompress(idat), width * channels, [], bytearray(width * channels)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - channels] if i >= channels else 0
+            b, c = prev[i], prev[i - channels] if i >= channels else 0
+            if kind == 1: line[i] = (line[i] + a) & 255
+            elif kind == 2: line[i] = (line[i] + b) & 255
+            elif kind == 3: line[i] = (line[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append(bytes(line) if channels == 3 else bytes(v for k, v in enumerate(line) if k % 4 != 3))
+        prev = line
+    return b''.join(rows)
+
+
+class Server:
+    """The site and the replays, served from a fresh directory on 127.0.0.1."""
+    def __init__(self, site, replays):
+        self.root = tempfile.mkdtemp(prefix='kx_web_')
+        shutil.copytree(site, self.root, dirs_exist_ok=True)
+        shutil.copytree(replays, os.path.join(self.root, 'replays'))
+        # A portal's long page with the game in a frame further down, below the window's height.
+        with open(os.path.join(self.root, 'host.html'), 'w') as f:
+            f.write('<!doctype html><html><body style="margin:0"><div id="top" style="height:900px">a long page</div>'
+                    '<iframe id="game" src="index.html?seed=5" width="800" height="600"></iframe>'
+                    '<div style="height:5000px">more of the page</div></body></html>')
+        handler = functools.partial(Quiet, directory=self.root)
+        self.httpd = socketserver.ThreadingTCPServer(('127.0.0.1', 0), handler)
+        self.url = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args): pass
+
+
+def browser(touch=False):
+    o = webdriver.ChromeOptions()
+    for a in ('--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking '
+              '--disable-component-update --disable-sync --window-size=1000,800').split():
+        o.add_argument(a)
+    o.add_argument('--user-data-dir=' + tempfile.mkdtemp(prefix='kx_chromium_'))
+    o.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+    d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=o)
+    if touch:
+        d.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
+    return d
+
+
+def state(d):
+    return d.execute_script('return window.kxState && window.kxState()')
+
+
+def wait_for(d, what, timeout=20):
+    end = time.time() + timeout
+    while time.time() < end:
+        s = state(d)
+        if s and what(s):
+            return s
+        time.sleep(0.05)
+    raise AssertionError('timed out; state %r' % (state(d),))
+
+
+def press(d, key, hold=0.05):
+    ActionChains(d).key_down(key).perform()
+    time.sleep(hold)
+    ActionChains(d).key_up(key).perform()
+
+
+def canvas_rgb(d):
+    data = d.execute_script(
+        "const c = document.getElementById('screen');"
+        "const p = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;"
+        "let s = ''; for (let i = 0; i < p.length; i += 4) s += String.fromCharCode(p[i], p[i+1], p[i+2]);"
+        "return btoa(s);")
+    return base64.b64decode(data)
+
+
+def severe_logs(d):
+    return [e for e in d.get_log('browser') if e['level'] == 'SEVERE']
+
+
+def run(tests, site, replays):
+    """Runs each test with a fresh server; KX_WEB_TESTS=name,name runs only those."""
+    only = os.environ.get('KX_WEB_TESTS')
+    failed = 0
+    for test in tests:
+        if only and test.__name__ not in only.split(','):
+            continue
+        server = Server(site, replays)
+        started = time.time()
+        try:
+            test(server)
+            print('ok   %s (%.1f s)' % (test.__name__, time.time() - started), flush=True)
+        except Exception as e:
+            failed += 1
+            print('FAIL %s: %s: %s' % (test.__name__, type(e).__name__, e), flush=True)
+        finally:
+            with contextlib.suppress(Exception):
+                server.stop()
+    return 1 if failed else 0
