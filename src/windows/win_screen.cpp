@@ -39,7 +39,8 @@ HICON load_icon(int size) {
 void register_class(WNDPROC procedure) {
     WNDCLASSEXW c{};
     c.cbSize = sizeof c;
-    c.style = CS_HREDRAW | CS_VREDRAW;
+    // A device context of the window's own, kept for its life: no GetDC and ReleaseDC a frame.
+    c.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     c.lpfnWndProc = procedure;
     c.hInstance = GetModuleHandleW(nullptr);
     c.hIcon = load_icon(GetSystemMetrics(SM_CXICON));
@@ -58,7 +59,8 @@ WinScreen::WinScreen(const std::wstring& caption, WNDPROC procedure, void* owner
     window_ = CreateWindowExW(0, kClassName, caption.c_str(), kWindowed, CW_USEDEFAULT, CW_USEDEFAULT, Frame::kWidth,
                               Frame::kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), owner);
     if (!window_) throw std::runtime_error("cannot create the window (CreateWindowExW failed)");
-    canvas_dc_ = CreateCompatibleDC(nullptr);
+    window_dc_ = GetDC(window_);
+    canvas_dc_ = CreateCompatibleDC(window_dc_);
     windowed_.length = sizeof windowed_;
 }
 
@@ -141,9 +143,7 @@ void WinScreen::show(const Frame& frame) {
 
 void WinScreen::copy_to_window(const std::vector<Rect>& parts) {
     if (parts.empty()) return;
-    const HDC dc = GetDC(window_);
-    for (const Rect& r : parts) BitBlt(dc, r.x0, r.y0, r.width(), r.height(), canvas_dc_, r.x0, r.y0, SRCCOPY);
-    ReleaseDC(window_, dc);
+    for (const Rect& r : parts) BitBlt(window_dc_, r.x0, r.y0, r.width(), r.height(), canvas_dc_, r.x0, r.y0, SRCCOPY);
 }
 
 void WinScreen::paint() {

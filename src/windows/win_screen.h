@@ -53,6 +53,7 @@ private:
     void copy_to_window(const std::vector<Rect>& parts);
 
     HWND window_ = nullptr;
+    HDC window_dc_ = nullptr;  // the window's own (CS_OWNDC)
     // The scaled frame, in a bitmap that the program writes directly and GDI copies from.
     HDC canvas_dc_ = nullptr;
     HBITMAP canvas_ = nullptr;
