@@ -12,5 +12,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# The program is one static exe: zlib's libz.a, not the import library of its DLL.
+# Every program is one static exe, which needs no DLL beyond Windows' own: the C++ run-time and
+# zlib (libz.a, not the import library of its DLL) are linked in.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 set(ZLIB_USE_STATIC_LIBS ON)
