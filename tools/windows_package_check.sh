@@ -35,7 +35,7 @@ grep -q '^Magic.*PE32+' <<<"$headers" || fail "kippura-x.exe is not a 64-bit pro
 dlls=$(sed -n 's/.*DLL Name: //p' <<<"$headers" | tr 'a-z' 'A-Z' | sort -u | tr '\n' ' ')
 for dll in $dlls; do
     case $dll in
-        KERNEL32.DLL | USER32.DLL | GDI32.DLL | MSVCRT.DLL | WINMM.DLL) ;;
+        KERNEL32.DLL | USER32.DLL | GDI32.DLL | MSVCRT.DLL | WINMM.DLL | IMM32.DLL) ;;
         *) fail "kippura-x.exe needs $dll, which Windows does not have" ;;
     esac
 done

@@ -3,6 +3,8 @@
 // changed parts to the window; WM_PAINT copies from the same bitmap.
 #include "windows/win_screen.h"
 
+#include <imm.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -59,6 +61,9 @@ WinScreen::WinScreen(const std::wstring& caption, WNDPROC procedure, void* owner
     window_ = CreateWindowExW(0, kClassName, caption.c_str(), kWindowed, CW_USEDEFAULT, CW_USEDEFAULT, Frame::kWidth,
                               Frame::kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), owner);
     if (!window_) throw std::runtime_error("cannot create the window (CreateWindowExW failed)");
+    // No input method for the game's keys: with a Japanese one switched on, Z and the arrows
+    // would go to its composition instead of coming as key presses.
+    ImmAssociateContextEx(window_, nullptr, 0);
     window_dc_ = GetDC(window_);
     canvas_dc_ = CreateCompatibleDC(window_dc_);
     windowed_.length = sizeof windowed_;
@@ -103,7 +108,9 @@ void WinScreen::make_canvas(int width, int height) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     canvas_ = CreateDIBSection(canvas_dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!canvas_) throw std::runtime_error("cannot make the window's bitmap (CreateDIBSection failed)");
+    // Called from the window procedure, where nothing may be thrown: without memory for a window
+    // this big, nothing is drawn until it is smaller again.
+    if (!canvas_) return;
     pixels_ = static_cast<std::uint32_t*>(bits);
     canvas_was_ = SelectObject(canvas_dc_, canvas_);
 }
