@@ -50,6 +50,13 @@ inside() {  # RUN_DIR BARE_ROOT COMMAND
     # apt in the root reaches Debian with this machine's name servers.
     rm -f "$root/etc/resolv.conf"
     cat /etc/resolv.conf >"$root/etc/resolv.conf"
+    # npm reaches its registry through this machine's network too: where that network signs TLS
+    # with an authority of this machine's own (a proxy's), the root trusts it as this machine
+    # does, once Debian's ca-certificates is installed there. A newcomer's machine needs none.
+    if compgen -G '/usr/local/share/ca-certificates/*.crt' >/dev/null; then
+        mkdir -p "$root/usr/local/share/ca-certificates"
+        cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+    fi
     # No service that a package installs may start in the root: it would not be this run's to stop.
     printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
     chmod 755 "$root/usr/sbin/policy-rc.d"
@@ -62,6 +69,8 @@ inside() {  # RUN_DIR BARE_ROOT COMMAND
     mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$root/tmp"
 
     local env=(HOME=/root TERM="${TERM:-dumb}" PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin)
+    # Node reads those authorities from the system's bundle only when told to, as here.
+    [ -n "${NODE_EXTRA_CA_CERTS:-}" ] && env+=(NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt)
     # The newcomer's terminal brings its locale (C.UTF-8 is on every bookworm; others fall back to C).
     local v
     for v in LANG LANGUAGE $(compgen -v LC_); do
