@@ -160,6 +160,11 @@ try:
         before = statistics.median(before_ms)
         print('first visit, %s in the same run: median %.0f ms (%s), %.2fx the bare page' % (
             before_site, before, ', '.join('%.0f' % v for v in before_ms), before / bare))
+        # Each pair of visits was made a second apart: their difference leaves out most of the
+        # machine's changing load.
+        change = [g - b for g, b in zip(game_ms, before_ms)]
+        print('first visit, the site against %s, visit by visit: median %+.0f ms, %d of %d sooner' % (
+            before_site, statistics.median(change), sum(1 for c in change if c < 0), len(change)))
     later = []
     for visit in range(visits):
         d.get(base + 'index.html?seed=1&n=%d' % visit)
