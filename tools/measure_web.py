@@ -61,7 +61,8 @@ o = webdriver.ChromeOptions()
 for a in ('--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking '
           '--disable-component-update --disable-sync --window-size=1000,800').split():
     o.add_argument(a)
-o.add_argument('--user-data-dir=' + tempfile.mkdtemp(prefix='kx_measure_'))
+profile = tempfile.mkdtemp(prefix='kx_measure_')
+o.add_argument('--user-data-dir=' + profile)
 d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=o)
 
 
@@ -180,3 +181,4 @@ finally:
     d.quit()
     httpd.shutdown()
     shutil.rmtree(root, ignore_errors=True)
+    shutil.rmtree(profile, ignore_errors=True)
