@@ -2,8 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
+#include "elements/picture_file.h"
+#include "form/embedded_pictures.h"
 #include "form/pictures.h"
 
 namespace kx {
@@ -35,6 +40,28 @@ TEST(Pictures, HaveTheirSizesAndCyanCorners) {
         for (auto [x, y] : {std::pair{0, 0}, {p.width - 1, 0}, {0, p.height - 1}, {p.width - 1, p.height - 1}})
             EXPECT_EQ(p.at(x, y), kOpaqueCyan) << e.name << " corner " << x << "," << y;
     }
+}
+
+// The build reads the picture files into the program; the game's own reader of the format must
+// see in every file exactly the picture the program holds.
+TEST(Pictures, TheBuiltInPicturesAreTheFilesAsTheirReaderSeesThem) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(KX_SOURCE_DIR "/assets/pictures")) {
+        if (entry.path().extension() != ".kxp") continue;
+        ++files;
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        const std::string name = entry.path().stem().string();
+        const Picture read = parse_picture_file(text.str(), name);
+        const Picture& built_in = game_picture(name);
+        EXPECT_EQ(built_in.name, read.name);
+        EXPECT_EQ(built_in.width, read.width) << name;
+        EXPECT_EQ(built_in.height, read.height) << name;
+        EXPECT_EQ(built_in.transparent, read.transparent) << name;
+        EXPECT_TRUE(built_in.pixels == read.pixels) << name;
+    }
+    EXPECT_EQ(files, int(embedded_pictures().size()));
 }
 
 TEST(Pictures, GroundAndBulletArePlain) {

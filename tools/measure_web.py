@@ -5,7 +5,11 @@
 #   canvas in the same run; where the game sits on a phone and a tablet (Chromium's mobile
 #   emulation); and, in play, the main-thread time per animation frame and the tick cadence, as is
 #   and with the CPU throttled 4x (a low-end phone).
-#   tools/measure_web.py [SITE_DIR] [SECONDS] [VISITS]
+#   tools/measure_web.py [SITE_DIR] [SECONDS] [VISITS] [BEFORE_SITE_DIR]
+# With BEFORE_SITE_DIR (another build's site), the first visits take turns between it, SITE_DIR and
+# the bare page, so that a change is judged against the page before it on the same machine load:
+# on a shared machine the figures move by tens of milliseconds from one run to the next. SECONDS 0
+# leaves out the play.
 import functools, gzip, http.server, os, shutil, socketserver, statistics, sys, tempfile, threading, time
 
 from selenium import webdriver
@@ -14,6 +18,7 @@ from selenium.webdriver.chrome.service import Service
 site = sys.argv[1] if len(sys.argv) > 1 else 'build/web/site'
 seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 30
 visits = int(sys.argv[3]) if len(sys.argv) > 3 else 10
+before_site = sys.argv[4] if len(sys.argv) > 4 else None
 
 total_raw = total_gz = 0
 for root, _, files in os.walk(site):
@@ -41,6 +46,8 @@ class Server(socketserver.ThreadingTCPServer):
 # filled in the page's first animation frame.
 root = tempfile.mkdtemp(prefix='kx_measure_site_')
 shutil.copytree(site, root, dirs_exist_ok=True)
+if before_site:
+    shutil.copytree(before_site, os.path.join(root, 'before'))
 with open(os.path.join(root, 'bare.html'), 'w') as f:
     f.write('<!doctype html><html><body style="margin:0;background:#000">'
             '<canvas id="c" width="392" height="286"></canvas><script>requestAnimationFrame(() => {'
@@ -54,7 +61,8 @@ o = webdriver.ChromeOptions()
 for a in ('--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking '
           '--disable-component-update --disable-sync --window-size=1000,800').split():
     o.add_argument(a)
-o.add_argument('--user-data-dir=' + tempfile.mkdtemp(prefix='kx_measure_'))
+profile = tempfile.mkdtemp(prefix='kx_measure_')
+o.add_argument('--user-data-dir=' + profile)
 d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=o)
 
 
@@ -136,15 +144,28 @@ def layout(width, height, scale):
 
 
 try:
-    game_ms, bare_ms = [], []
-    for visit in range(visits):  # taking turns, so that both see the same machine
-        game_ms.append(first_visit('index.html?seed=1', 'return window.kxStats && window.kxStats.titleDrawnMs', visit))
-        bare_ms.append(first_visit('bare.html', 'return window.kxBareMs === undefined ? null : window.kxBareMs', visit))
+    game_ms, before_ms, bare_ms = [], [], []
+    title = 'return window.kxStats && window.kxStats.titleDrawnMs'
+    for visit in range(visits):  # taking turns, so that all see the same machine
+        if before_site:
+            before_ms.append(first_visit('before/index.html?seed=1', title, 3 * visit + 2))
+        game_ms.append(first_visit('index.html?seed=1', title, 3 * visit))
+        bare_ms.append(first_visit('bare.html', 'return window.kxBareMs === undefined ? null : window.kxBareMs',
+                                   3 * visit + 1))
     game, bare = statistics.median(game_ms), statistics.median(bare_ms)
     print('first visit, navigation to the title drawn: median %.0f ms (%s)' % (
         game, ', '.join('%.0f' % v for v in game_ms)))
     print('first visit, the page holding only a canvas: median %.0f ms (%s); the game takes %.2fx' % (
         bare, ', '.join('%.0f' % v for v in bare_ms), game / bare))
+    if before_site:
+        before = statistics.median(before_ms)
+        print('first visit, %s in the same run: median %.0f ms (%s), %.2fx the bare page' % (
+            before_site, before, ', '.join('%.0f' % v for v in before_ms), before / bare))
+        # Each pair of visits was made a second apart: their difference leaves out most of the
+        # machine's changing load.
+        change = [g - b for g, b in zip(game_ms, before_ms)]
+        print('first visit, the site against %s, visit by visit: median %+.0f ms, %d of %d sooner' % (
+            before_site, statistics.median(change), sum(1 for c in change if c < 0), len(change)))
     later = []
     for visit in range(visits):
         d.get(base + 'index.html?seed=1&n=%d' % visit)
@@ -153,9 +174,11 @@ try:
 
     for width, height, scale in ((844, 390, 3), (390, 844, 3), (1024, 768, 2)):
         layout(width, height, scale)
-    play(1)
-    play(4)
+    if seconds > 0:
+        play(1)
+        play(4)
 finally:
     d.quit()
     httpd.shutdown()
     shutil.rmtree(root, ignore_errors=True)
+    shutil.rmtree(profile, ignore_errors=True)
