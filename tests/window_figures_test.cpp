@@ -110,7 +110,7 @@ TEST(WindowStats, CountsTheCadenceLateTicksAndUnshownTicks) {
         stats.tick(n == 10 ? kTick + 1 : 100);
         while (next_refresh <= t) next_refresh += kRefresh;
         if (t + kTick > next_refresh || n == 64) {
-            stats.presented(true);
+            stats.presented(true, t);
         }
     }
     EXPECT_EQ(stats.ticks(), 64);

@@ -181,18 +181,11 @@ private:
         driver_.invalidate();
     }
 
-    void show() {
-        screen_.show(driver_.present(now_ns()));
-        if (first_frame_) {
-            driver_.stats().first_frame(ms_since_process_start());
-            first_frame_ = false;
-        }
-    }
+    void show() { screen_.show(driver_.present(now_ns())); }
 
     Driver& driver_;
     Screen& screen_;
     const std::int64_t started_ = now_ns();
-    bool first_frame_ = true;
     SdlGamepads gamepads_;
 };
 
@@ -204,6 +197,8 @@ int run_window(WindowRun run, TextRasterizer& text) {
     OutputFile recording(run.record_path, "recording");
     run.game.trace = trace.stream();
     run.game.recording = recording.stream();
+    if (const double ms = ms_since_process_start(); ms >= 0)
+        run.game.process_started = now_ns() - std::int64_t(ms * 1e6);
     // The reset and the title come before the window is first shown.
     Driver driver(text, std::move(run.game), now_ns());
     Screen screen(driver.caption(), run.scale, run.fullscreen);

@@ -41,6 +41,7 @@ Driver::Driver(TextRasterizer& text, DriverSetup setup, std::int64_t now)
       watched_(setup.replay && setup.tick_limit),
       next_present_(now) {
     if (setup.replay) feed_.emplace(std::move(setup.replay->events), tick_limit_);
+    if (setup.process_started) stats_.process_started(*setup.process_started);
     session_.keep_boxes();
     session_.start();
     if (recording_) write_recording_start(*recording_, setup.base_seed);
@@ -256,7 +257,7 @@ const Frame& Driver::present(std::int64_t now) {
     }
     if (replaying()) draw_replay_mark(*frame_, text_);
     dirty_ = false;
-    stats_.presented(session_.any_timer_running() && !paused_ && !box_);
+    stats_.presented(session_.any_timer_running() && !paused_ && !box_, now);
     next_present_ = grid_.next_after(now);
     return *frame_;
 }

@@ -36,6 +36,9 @@ struct DriverSetup {
     bool pause_on_focus_loss = true;
     std::ostream* trace = nullptr;      // the trace, or null
     std::ostream* recording = nullptr;  // the recording, written as the game goes, or null
+    // When the process started, on the front end's clock: --stats tells how long the first
+    // frame took from there.
+    std::optional<std::int64_t> process_started;
 };
 
 class Driver {

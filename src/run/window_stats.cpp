@@ -22,7 +22,8 @@ void WindowStats::tick(std::int64_t late_ns) {
     if (late_ns > tick_period_ns_) ++late_;
 }
 
-void WindowStats::presented(bool while_running) {
+void WindowStats::presented(bool while_running, std::int64_t now_ns) {
+    if (presents_ == 0 && process_started_ns_) first_frame_ms_ = double(now_ns - *process_started_ns_) / 1e6;
     ++presents_;
     if (while_running) ++presents_running_;
     // Of the ticks run since the last frame only the newest is shown.

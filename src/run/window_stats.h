@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kx {
@@ -20,9 +21,11 @@ public:
     void tick(std::int64_t late_ns);
     // Ticks dropped after a stall instead of being run in a burst.
     void skipped(std::int64_t ticks) { skipped_ += ticks; }
+    // When the process started, on the clock of the times given here: the first frame's time
+    // since then is a figure of its own.
+    void process_started(std::int64_t ns) { process_started_ns_ = ns; }
     // A frame went to the screen.
-    void presented(bool while_running);
-    void first_frame(double ms_since_process_start) { first_frame_ms_ = ms_since_process_start; }
+    void presented(bool while_running, std::int64_t now_ns);
     void cpu(double cpu_seconds, double wall_seconds) {
         cpu_seconds_ = cpu_seconds;
         wall_seconds_ = wall_seconds;
@@ -43,6 +46,7 @@ private:
     std::int64_t running_since_ = 0, running_ns_ = 0;
     std::int64_t ticks_ = 0, late_ = 0, max_late_ns_ = 0, skipped_ = 0;
     std::int64_t presents_ = 0, presents_running_ = 0, ticks_since_present_ = 0, unshown_ = 0;
+    std::optional<std::int64_t> process_started_ns_;
     double first_frame_ms_ = -1, cpu_seconds_ = -1, wall_seconds_ = 0;
 };
 
