@@ -180,6 +180,24 @@ TEST(DriverBox, NothingRunsWhileTheBoxIsOpenAndOnlyItsKeysCloseIt) {
     EXPECT_EQ(run.game().s.gamemode, 0);
 }
 
+TEST(DriverBox, ItsOpenTimeIsNeitherRunningTimeNorRefreshesWithoutAFrame) {
+    RealTime run(kQuickDeathSeed);
+    run.start_play();
+    run.play_into_game_over();
+    const WindowStats& stats = run.driver->stats();
+    const double seconds = stats.running_seconds(run.now);
+    const auto repeated = stats.repeated_refreshes(run.now);
+    run.periods(640);  // ten seconds with the box left open
+    EXPECT_EQ(stats.running_seconds(run.now), seconds);
+    EXPECT_EQ(stats.repeated_refreshes(run.now), repeated);
+    // So the cadence holds: the ticks are those the running time asks for, to a tick or two.
+    EXPECT_NEAR(double(stats.ticks()), seconds * 1e9 / double(kPeriod), 2.0);
+    run.press(kKeyReturn);
+    run.release(kKeyReturn);
+    run.start_play();  // the next game counts again
+    EXPECT_GT(stats.running_seconds(run.now), seconds);
+}
+
 TEST(DriverBox, AControllersAOrAClickOnOkClosesIt) {
     RealTime run(kQuickDeathSeed);
     run.start_play();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "draw/overlays.h"
 #include "draw/renderer.h"
 #include "platform/font_files.h"
 #include "platform/ttf_text.h"
@@ -132,7 +133,18 @@ TEST(HeadlessRun, BadInputGivesOneLineAndStatus2) {
     EXPECT_EQ(r.status, 2);
     r = run("--headless --input /nonexistent/file.txt");
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "kippura-x: /nonexistent/file.txt: cannot open the input file\n");
+    EXPECT_EQ(r.out, "kippura-x: /nonexistent/file.txt: cannot open the input file: No such file or directory\n");
+    r = run("--headless --input " + ::testing::TempDir());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "kippura-x: " + ::testing::TempDir() + ": is a folder, not an input file\n");
+    // What a run cannot write says why.
+    const std::string game = temp_file("short.txt", "0 down 32\n");
+    r = run("--headless --input " + game + " --ticks 5 --screenshot /nonexistent/end.png");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "kippura-x: /nonexistent/end.png: cannot write the screenshot: No such file or directory\n");
+    r = run("--headless --input " + game + " --ticks 5 --trace " + ::testing::TempDir());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "kippura-x: " + ::testing::TempDir() + ": cannot write the trace file: Is a directory\n");
     r = run("--scale 0");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "kippura-x: --scale takes a whole number from 1 to 16, for example --scale 2\n");
@@ -158,7 +170,10 @@ TEST(HeadlessRun, MissingDisplayAndFontsAreSaidInOneLine) {
     const std::string no_fonts = temp_file("fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
     r = run_with_env("FONTCONFIG_FILE=" + no_fonts, "--headless");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "kippura-x: no Japanese font found; install the package fonts-ipafont-gothic\n");
+    EXPECT_EQ(r.out.rfind("kippura-x: no Japanese font found; install one: fonts-ipafont-gothic (Debian, Ubuntu), ", 0),
+              0u)
+        << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
 }
 
 TEST(Seeding, TheKthResetOfARunUsesBasePlusK) {
@@ -185,6 +200,27 @@ TEST(HeadlessRun, GameOverBoxIsRecordedAndANewGameFollows) {
     // counts only the ticks completed before it.
     EXPECT_EQ(field(boxes[0], "gamemode"), "1");
     EXPECT_NE(boxes[0].find("\"timers\":[1,0,0]"), std::string::npos);
+}
+
+// A recorded game that ended in a game over, replayed to its end with its box: the trace stops
+// with the tick of the first box, the screenshot shows the box over that moment's play field.
+TEST(HeadlessRun, StopAtGameOverEndsWithTheFirstBoxDrawn) {
+    const std::string input =
+        (std::filesystem::path(KX_SOURCE_DIR) / "tests" / "replays" / "game_over_and_again.txt").string();
+    const std::string png = temp_file("box.png");
+    const Result r = run("--headless --input " + input + " --stop-at-game-over --trace - --screenshot " + png);
+    ASSERT_EQ(r.status, 0) << r.out;
+    const auto lines = lines_of(r.out);
+    const auto box = std::find_if(lines.begin(), lines.end(),
+                                  [](const std::string& l) { return l.rfind("{\"ev\":\"msgbox\"", 0) == 0; });
+    ASSERT_NE(box, lines.end());
+    // Only the rest of the box's own tick follows it.
+    EXPECT_EQ(std::count_if(box, lines.end(), [](const std::string& l) { return l.rfind("{\"ev\":\"tick\"", 0) == 0; }),
+              1);
+    const auto image = test::read_png(png);
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(image->pixels[std::size_t(kBoxArea.y0 * 392 + kBoxArea.x0)], 0x5A5A5Au);  // the box's edge
+    EXPECT_EQ(run("--stop-at-game-over").status, 2);  // headless only
 }
 
 }  // namespace

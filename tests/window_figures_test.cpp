@@ -23,6 +23,19 @@ TEST(Scaling, TakesTheLargestWholeFactorAndCentresTheFrame) {
     EXPECT_EQ(place_frame(300, 200).left, 0);
 }
 
+TEST(Scaling, AWindowTooLargeForTheScreenOpensAtTheLargestThatFitsAndSaysSo) {
+    // 1366 x 768 with a title bar of 40: 2 fits (784 x 612), 3 does not.
+    EXPECT_EQ(opening_factor(std::nullopt, 1366, 768, 10, 40).factor, 2);
+    const OpeningFactor asked = opening_factor(2, 1366, 768, 10, 40);
+    EXPECT_EQ(asked.factor, 2);
+    EXPECT_EQ(asked.note, "");
+    const OpeningFactor large = opening_factor(5, 1366, 768, 10, 40);
+    EXPECT_EQ(large.factor, 2);
+    EXPECT_EQ(large.note,
+              "--scale 5 makes a window of 1960 x 1430, larger than the screen's 1366 x 768: opening at --scale 2, "
+              "the largest that fits");
+}
+
 // A frame whose every pixel differs from its neighbours, so that a misplaced copy shows.
 std::unique_ptr<Frame> numbered_frame(std::uint32_t salt) {
     auto frame = std::make_unique<Frame>();

@@ -16,6 +16,7 @@ struct HeadlessRun {
     std::optional<std::int64_t> max_ticks;
     std::string trace_path;       // empty: no trace; "-": standard output
     std::string screenshot_path;  // empty: none
+    bool stop_at_game_over = false;  // stop with the first game-over box, drawn in the screenshot
 };
 
 // Runs to the end; returns the process exit status. Throws std::runtime_error on I/O failures.

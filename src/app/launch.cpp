@@ -26,7 +26,8 @@ int run(const Options& o, const FrontEnds& front_ends) {
     const std::uint32_t seed = choose_seed(o.seed, input, clock_seed());
     const std::unique_ptr<TextRasterizer> text = front_ends.text();
     if (o.headless) {
-        HeadlessRun run{seed, input.value_or(InputScript{}), o.ticks, o.trace_path, o.screenshot_path};
+        HeadlessRun run{seed, input.value_or(InputScript{}), o.ticks, o.trace_path, o.screenshot_path,
+                        o.stop_at_game_over};
         return run_headless(run, *text);
     }
     WindowRun run;
@@ -47,11 +48,12 @@ int run(const Options& o, const FrontEnds& front_ends) {
 int launch(const std::vector<std::string>& args, const FrontEnds& front_ends) {
     bool window_run = false;
     // A command-line mistake (status 2) is the typist's own and the line suffices; any other
-    // failure of a window run may come to someone who started the game from a menu.
-    const auto fail = [&](const std::string& reason, bool show_box) {
+    // failure of a window run may come to someone who started the game from a menu, a bad input
+    // file too (a recording opened from the file manager).
+    const auto fail = [&](const std::string& reason, bool show_box, int status) {
         std::cerr << "kippura-x: " << reason << std::endl;
         if (show_box && front_ends.error_box) front_ends.error_box(reason);
-        return 1;
+        return status;
     };
     try {
         const Options o = parse_options(args);
@@ -69,12 +71,11 @@ int launch(const std::vector<std::string>& args, const FrontEnds& front_ends) {
         std::cerr << "kippura-x: " << e.what() << "\n";
         return 2;
     } catch (const InputError& e) {
-        std::cerr << "kippura-x: " << e.what() << "\n";
-        return 2;
+        return fail(e.what(), window_run, 2);
     } catch (const NoDisplay& e) {
-        return fail(e.what(), false);
+        return fail(e.what(), false, 1);
     } catch (const std::exception& e) {
-        return fail(e.what(), window_run);
+        return fail(e.what(), window_run, 1);
     }
 }
 

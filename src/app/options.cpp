@@ -44,6 +44,8 @@ Options parse_options(const std::vector<std::string>& args) {
             o.fullscreen = true;
         else if (arg == "--stats")
             o.stats = true;
+        else if (arg == "--stop-at-game-over")
+            o.stop_at_game_over = true;
         else if (arg == "--no-pause-on-focus-loss")
             o.no_pause_on_focus_loss = true;
         else if (arg == "--scale") {
@@ -59,6 +61,7 @@ Options parse_options(const std::vector<std::string>& args) {
     }
     if (!o.headless && !o.screenshot_path.empty()) throw UsageError("--screenshot works with --headless only");
     if (!o.headless && o.ticks) throw UsageError("--ticks works with --headless only");
+    if (!o.headless && o.stop_at_game_over) throw UsageError("--stop-at-game-over works with --headless only");
     if (o.headless && !o.record_path.empty()) throw UsageError("--record works in the window only");
     if (o.headless && (o.scale || o.fullscreen || o.tick_rate || o.stats || o.no_pause_on_focus_loss))
         throw UsageError(

@@ -24,6 +24,7 @@ struct Options {
     std::optional<int> tick_rate;
     bool stats = false;
     bool no_pause_on_focus_loss = false;
+    bool stop_at_game_over = false;
 };
 
 struct UsageError : std::runtime_error {

@@ -47,6 +47,17 @@ int fitting_factor(int usable_width, int usable_height, int decoration_width, in
     return std::max(1, std::min(by_width, by_height));
 }
 
+OpeningFactor opening_factor(std::optional<int> asked, int usable_width, int usable_height, int decoration_width,
+                             int decoration_height) {
+    const int fits = fitting_factor(usable_width, usable_height, decoration_width, decoration_height);
+    if (!asked) return {fits, ""};
+    if (*asked <= fits) return {*asked, ""};
+    const std::string size = std::to_string(Frame::kWidth * *asked) + " x " + std::to_string(Frame::kHeight * *asked);
+    return {fits, "--scale " + std::to_string(*asked) + " makes a window of " + size + ", larger than the screen's " +
+                      std::to_string(usable_width) + " x " + std::to_string(usable_height) + ": opening at --scale " +
+                      std::to_string(fits) + ", the largest that fits"};
+}
+
 Rect scale_part(const Frame& frame, Rect part, std::uint32_t* pixels, int width, int height, int pitch) {
     const Placement p = place_frame(width, height);
     const int f = p.factor;

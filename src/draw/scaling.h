@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "draw/rect.h"
 #include "elements/frame.h"
@@ -19,6 +21,15 @@ Placement place_frame(int width, int height);
 // The factor a window opens at: the largest at which the window and the frame its desktop puts
 // around it (title bar, borders) fit the usable area (the screen without its task bars).
 int fitting_factor(int usable_width, int usable_height, int decoration_width, int decoration_height);
+
+// The factor a window opens at for the --scale the player asked for, if any: the one asked where
+// the window fits, else the largest that fits, with a line that says so for the player.
+struct OpeningFactor {
+    int factor;
+    std::string note;  // empty when the window opens as asked
+};
+OpeningFactor opening_factor(std::optional<int> asked, int usable_width, int usable_height, int decoration_width,
+                             int decoration_height);
 
 // Draws the scaled frame into 32-bit pixels (0x00RRGGBB), `pitch` bytes a row, bars included.
 void scale_frame(const Frame& frame, std::uint32_t* pixels, int width, int height, int pitch);

@@ -1,10 +1,15 @@
 // Parser of replay input files.
 #include "formats/input_script.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <iterator>
+
+#include "formats/text_encoding.h"
 
 namespace kx {
 namespace {
@@ -12,11 +17,24 @@ namespace {
 constexpr std::int64_t kMaxTick = 4'000'000'000'000'000'000;
 constexpr std::int64_t kMaxKeyCode = 65535;  // virtual key codes are 16-bit
 
-std::vector<std::string> words_of(const std::string& line) {
-    std::istringstream in(line);
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// The words of one line up to its comment: a word that starts with '#' ends the line, so a note
+// may follow an item ("seed 42   # optional").
+std::vector<std::string> words_of(std::string_view line) {
     std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
-    return words;
+    std::size_t at = 0;
+    for (;;) {
+        while (at < line.size() && is_blank(line[at])) ++at;
+        if (at == line.size() || line[at] == '#') return words;
+        const std::size_t start = at;
+        while (at < line.size() && !is_blank(line[at])) ++at;
+        words.emplace_back(line.substr(start, at - start));
+    }
+}
+
+std::string read_all(std::istream& in) {
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -30,18 +48,20 @@ std::optional<std::int64_t> parse_whole(const std::string& text, std::int64_t lo
     return value;
 }
 
-InputScript parse_input_script(std::istream& in, const std::string& name) {
+InputScript parse_input_text(std::string_view bytes, const std::string& name) {
+    const std::string text = text_as_utf8(bytes, name);
     InputScript script;
-    std::string line;
     int line_no = 0;
     auto fail = [&](const std::string& what) -> InputError {
         return InputError(name + ":" + std::to_string(line_no) + ": " + what);
     };
-    while (std::getline(in, line)) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::string_view line = std::string_view(text).substr(at, end - at);
+        at = end + 1;
         ++line_no;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         const auto words = words_of(line);
-        if (words.empty() || words.front().front() == '#') continue;
+        if (words.empty()) continue;
         if (words.front() == "seed") {
             if (script.seed) throw fail("a second seed line");
             if (!script.events.empty()) throw fail("the seed line must come before every key event");
@@ -64,11 +84,20 @@ InputScript parse_input_script(std::istream& in, const std::string& name) {
     return script;
 }
 
+InputScript parse_input_script(std::istream& in, const std::string& name) {
+    return parse_input_text(read_all(in), name);
+}
+
 InputScript read_input_script(const std::string& path) {
     if (path == "-") return parse_input_script(std::cin, "standard input");
-    std::ifstream file(path);
-    if (!file) throw InputError(path + ": cannot open the input file");
-    return parse_input_script(file, path);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw InputError(path + ": is a folder, not an input file");
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw InputError(path + ": cannot open the input file: " + std::strerror(errno));
+    const std::string bytes = read_all(file);
+    if (file.bad()) throw InputError(path + ": cannot read the input file: " + std::strerror(errno));
+    return parse_input_text(bytes, path);
 }
 
 }  // namespace kx

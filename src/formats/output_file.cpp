@@ -1,6 +1,8 @@
 // Opening a run's output file.
 #include "formats/output_file.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <stdexcept>
 
@@ -12,9 +14,15 @@ OutputFile::OutputFile(const std::string& path, const std::string& what) {
         out_ = &std::cout;
         return;
     }
+    errno = 0;
     file_.open(path, std::ios::binary | std::ios::trunc);
-    if (!file_) throw std::runtime_error(path + ": cannot write the " + what);
+    if (!file_) throw std::runtime_error(cannot_write(path, what));
     out_ = &file_;
+}
+
+std::string cannot_write(const std::string& path, const std::string& what) {
+    const int error = errno;
+    return path + ": cannot write the " + what + (error ? std::string(": ") + std::strerror(error) : "");
 }
 
 OutputFile::~OutputFile() {

@@ -11,7 +11,7 @@ namespace kx {
 class OutputFile {
 public:
     // An empty path writes nothing. `what` names the file in the error: "PATH: cannot write the
-    // WHAT" (std::runtime_error), thrown when the file cannot be opened.
+    // WHAT: REASON" (std::runtime_error), thrown when the file cannot be opened.
     OutputFile(const std::string& path, const std::string& what);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -24,5 +24,9 @@ private:
     std::ofstream file_;
     std::ostream* out_ = nullptr;
 };
+
+// "PATH: cannot write the WHAT: REASON", the reason being the system's word for the last failure
+// (no such folder, permission denied, a folder of that name, a full disk).
+std::string cannot_write(const std::string& path, const std::string& what);
 
 }  // namespace kx

@@ -3,9 +3,12 @@
 
 #include <zlib.h>
 
+#include <cerrno>
 #include <fstream>
 #include <stdexcept>
 #include <vector>
+
+#include "formats/output_file.h"
 
 namespace kx {
 namespace {
@@ -41,10 +44,11 @@ std::string png_bytes(int width, int height, int channels, const std::vector<std
 }
 
 void write_file(const std::string& path, const std::string& bytes, const char* what) {
+    errno = 0;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), std::streamsize(bytes.size()));
     out.close();
-    if (!out) throw std::runtime_error(path + ": cannot write the " + what);
+    if (!out) throw std::runtime_error(cannot_write(path, what));
 }
 
 }  // namespace

@@ -43,6 +43,11 @@ bool covers_japanese(FcPattern* p) {
            FcLangSetHasLang(langs, reinterpret_cast<const FcChar8*>("ja")) == FcLangEqual;
 }
 
+// Any font that covers Japanese will do; the package names are those of the usual distributions.
+constexpr const char* kNoJapaneseFont =
+    "no Japanese font found; install one: fonts-ipafont-gothic (Debian, Ubuntu), google-noto-sans-cjk-fonts "
+    "(Fedora), noto-fonts-cjk (Arch), noto-sans-cjk-fonts (openSUSE)";
+
 }  // namespace
 
 FontFiles find_font_files() {
@@ -50,7 +55,7 @@ FontFiles find_font_files() {
     FontFiles files;
     files.gothic = match("IPAPGothic", [](FcPattern* p) { return family_is(p, "IPAPGothic"); });
     if (files.gothic.empty()) files.gothic = match("sans-serif:lang=ja", covers_japanese);
-    if (files.gothic.empty()) throw FontNotFound("no Japanese font found; install the package fonts-ipafont-gothic");
+    if (files.gothic.empty()) throw FontNotFound(kNoJapaneseFont);
     files.interface = match("sans-serif", [](FcPattern*) { return true; });
     if (files.interface.empty()) files.interface = files.gothic;
     return files;

@@ -5,6 +5,7 @@
 #include "platform/sdl_screen.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
@@ -42,7 +43,8 @@ Screen::Screen(const std::string& caption, std::optional<int> scale, bool fullsc
     SDL_Rect usable{0, 0, 1280, 720};
     SDL_GetDisplayUsableBounds(0, &usable);
     const Decorations d = ask_decorations(kWindowFlags).value_or(kUsualDecorations);
-    const int factor = scale.value_or(fitting_factor(usable.w, usable.h, d.width, d.height));
+    const auto [factor, note] = opening_factor(scale, usable.w, usable.h, d.width, d.height);
+    if (!note.empty()) std::fprintf(stderr, "kippura-x: %s\n", note.c_str());
     const int w = kClientWidth * factor, h = kClientHeight * factor;
     // The window with its frame in the middle of the usable area; the title bar stays on the
     // screen when it is larger.

@@ -181,7 +181,8 @@ void Driver::close_box() {
 }
 
 void Driver::note_running(std::int64_t now) {
-    const bool running = session_.any_timer_running();
+    // No tick is due while the box is open: its time is not the run's, in the figures or the clock.
+    const bool running = session_.any_timer_running() && !box_;
     if (running == was_running_) return;
     stats_.running(running, now);
     if (running) clock_.start(now);  // a new streak: its first tick one period from now
@@ -216,6 +217,7 @@ void Driver::advance(std::int64_t now) {
         if (session_.box_pending()) {
             box_ = session_.take_box();
             box_opened_ = now;
+            note_running(now);
             return;
         }
     }

@@ -5,7 +5,8 @@
 
 namespace kx {
 
-void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit) {
+void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit,
+                    bool stop_at_box) {
     ReplayFeed feed(events, tick_limit);
     while (session.ticks() < tick_limit) {
         if (const KeyEvent* e = feed.due(session.ticks(), session.any_timer_running())) {
@@ -15,6 +16,7 @@ void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::
         }
         if (!session.any_timer_running()) break;
         session.run_period(tick_limit);
+        if (stop_at_box && session.box_pending()) break;
     }
 }
 

@@ -10,7 +10,9 @@
 namespace kx {
 
 // Feeds the events to the started session by the replay rule and runs its ticks until the tick
-// limit is reached or no timer runs and no event is left.
-void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit);
+// limit is reached or no timer runs and no event is left; with `stop_at_box`, also at the end of
+// the tick in which a session that keeps its boxes asked for one.
+void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit,
+                    bool stop_at_box = false);
 
 }  // namespace kx

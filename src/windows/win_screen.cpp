@@ -6,6 +6,7 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
@@ -80,7 +81,8 @@ void WinScreen::open(std::optional<int> scale, bool fullscreen) {
     const RECT work = monitor_area(window_, true);
     const int work_w = work.right - work.left, work_h = work.bottom - work.top;
     const SIZE d = decorations(window_, kWindowed);
-    const int factor = scale.value_or(fitting_factor(work_w, work_h, d.cx, d.cy));
+    const auto [factor, note] = opening_factor(scale, work_w, work_h, d.cx, d.cy);
+    if (!note.empty()) std::fprintf(stderr, "kippura-x: %s\n", note.c_str());
     const int w = Frame::kWidth * factor + d.cx, h = Frame::kHeight * factor + d.cy;
     // In the middle of the work area; the title bar stays on the screen when the window is larger.
     const int x = work.left + std::max(0, (work_w - w) / 2), y = work.top + std::max(0, (work_h - h) / 2);
