@@ -1,11 +1,16 @@
-# Installing the game (program, desktop entry, AppStream metainfo, manual page, copyright and
-# changelog) and the Debian package CPack builds of it, laid out as Debian's policy and lintian ask.
+# Installing the game (program, the whole-game replay, desktop entry, AppStream metainfo, manual
+# page, copyright and changelog) and the Debian package CPack builds of it, laid out as Debian's policy and lintian ask.
 include(GNUInstallDirs)
 
 # Debian puts games in /usr/games (and /usr/local/games), which are on the users' PATH.
 set(KX_INSTALL_GAMESDIR games CACHE STRING "Where the game program goes, relative to the install prefix")
 
 install(TARGETS kippura-x RUNTIME DESTINATION ${KX_INSTALL_GAMESDIR})
+# A whole game recorded from the title to its ending, for players who want to see it end:
+# kippura-x --input /usr/share/games/kippura-x/whole-game-replay.txt
+set(KX_INSTALL_GAMEDATADIR ${CMAKE_INSTALL_DATADIR}/games/kippura-x CACHE STRING
+    "Where the game's data (the whole-game replay) goes, relative to the install prefix")
+install(FILES tests/replays/full_game.txt DESTINATION ${KX_INSTALL_GAMEDATADIR} RENAME whole-game-replay.txt)
 install(FILES data/org.kippurax.kippurax.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES data/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

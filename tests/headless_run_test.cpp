@@ -152,6 +152,7 @@ TEST(HeadlessRun, BadInputGivesOneLineAndStatus2) {
     EXPECT_EQ(run("--tick-rate 1001").status, 2);
     EXPECT_EQ(run("--help").status, 0);
     EXPECT_NE(run("--help").out.find("--screenshot"), std::string::npos);
+    for (const std::string& line : lines_of(run("--help").out)) EXPECT_LE(line.size(), 80u) << line;  // a terminal's width
 }
 
 }  // namespace

@@ -6,6 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The set-up installs Debian's packages: elsewhere, say so at once and where to look instead.
+if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+    echo "tools/dev.sh: this is for Debian and Ubuntu (it installs with apt-get); on other systems see" \
+         "\"Other Linux distributions\" in README.md" >&2
+    exit 1
+fi
+
 # Building and running the game: the compiler and build tools, SDL's, X11's and zlib's headers,
 # the Japanese font it cannot run without, and DejaVu, the usual sans-serif of its score line.
 game_packages=(

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the game's Debian package without installing it: builds it from the release build, runs
 # lintian on it, unpacks it into a scratch folder, checks what is in it, and starts the unpacked
-# game headless (its version, and a short replay that must reach its last tick). Then the Windows
+# game headless (its version, a short replay that must reach its last tick, and the whole-game
+# replay it installs, to the trace of the whole game). Then the Windows
 # zip and installer (tools/windows_package_check.sh, under wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,7 +59,8 @@ dpkg-deb -x "$deb" "$root"
 [ ! -e "$root/usr/bin" ] || fail "the package has usr/bin: the game belongs in usr/games"
 for f in "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml" \
          "usr/share/icons/hicolor/48x48/apps/$id.png" usr/share/man/man6/kippura-x.6.gz \
-         usr/share/doc/kippura-x/copyright usr/share/doc/kippura-x/changelog.gz; do
+         usr/share/doc/kippura-x/copyright usr/share/doc/kippura-x/changelog.gz \
+         usr/share/games/kippura-x/whole-game-replay.txt; do
     [ -f "$root/$f" ] || fail "$f is not in the package"
 done
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
@@ -80,6 +82,11 @@ case "$last" in
     *'"ticks":300,'*) echo "package check: the packaged game replayed 300 ticks" ;;
     *) fail "the packaged game did not replay the input" ;;
 esac
+# The whole-game replay that the README and the manual page name shows the whole game.
+(cd "$work" && "$game" --headless --input "$root/usr/share/games/kippura-x/whole-game-replay.txt" --trace "$work/whole.trace")
+zcat tests/replays/full_game.trace.gz | cmp - "$work/whole.trace" ||
+    fail "the packaged whole-game replay does not replay the whole game"
+echo "package check: the packaged whole-game replay plays the whole game to its ending"
 
 # The Windows packages, the zip and the installer: built by the windows preset, checked under wine.
 tools/windows_package_check.sh

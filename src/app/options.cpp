@@ -80,34 +80,40 @@ Playing (a window opens):
   --input FILE         replay an input file in the window in real time
                          kippura-x --input mygame.txt
   --seed N             base seed of the random numbers (0..4294967295)
-                         kippura-x --seed 7
-  --scale N            window size in whole multiples of 392 x 286 (default: fits the display)
-                         kippura-x --scale 3
+  --scale N            window size in multiples of 392 x 286, 1..16 (default:
+                       the largest that fits the screen; a larger one opens at
+                       that largest, and says so)
   --fullscreen         start in fullscreen (F11 or Alt+Enter toggles it)
-                         kippura-x --fullscreen
   --tick-rate HZ       ticks per second, 1..1000 (default 64); lower is slower
-                         kippura-x --tick-rate 50
   --no-pause-on-focus-loss
-                       keep playing when the window loses the keyboard or is minimised
-  --stats              on exit, print the tick cadence, frame pacing, start-up time and CPU use
-                         kippura-x --stats
+                       keep playing when the window loses the keyboard
+  --stats              on exit, print the tick cadence, frame pacing,
+                       start-up time and CPU use
 
 Without a screen:
   --headless           run without a window and without real time
   --input FILE|-       the key events to replay ('-' reads standard input)
   --seed N             base seed; wins over a seed line in the input file
   --ticks T            stop after T timer ticks
-  --trace FILE|-       write the trace, one JSON object a line ('-': standard output)
+  --stop-at-game-over  stop at the first game over, its box on the screenshot
+  --trace FILE|-       write the trace, one JSON object a line ('-': stdout)
   --screenshot F.png   write the last frame as a 392 x 286 PNG
-                         kippura-x --headless --input mygame.txt --ticks 2000 --screenshot end.png
+                         kippura-x --headless --input mygame.txt \
+                           --stop-at-game-over --screenshot end.png
 
   --help               this text
   --version            the version
 
-Keys: any key starts; arrow keys steer; Z fires; P or Pause pauses, and P, Pause or Return goes
-on. F11 and Alt+Enter toggle fullscreen and are not seen by the game. The game-over box closes
-on Return, Space, Escape or a click on OK. During a replay, Escape hands the game over to you.
-A game controller works too: D-pad or left stick steer, A or B fire, Start starts and goes on after a pause.
+Keys: any key starts; the arrow keys steer; Z fires. P or Pause pauses; P,
+Pause or Return goes on. F11 and Alt+Enter toggle fullscreen. The game-over
+box closes on Return, Space, Escape or a click on OK. During a replay, Escape
+hands the game over to you. A game controller: D-pad or left stick steer, A
+or B fire, Start starts and goes on after a pause.
+
+Quit by closing the window (Alt+F4). After the fifth boss the staff roll ends
+on THE END, which stays until the window is closed. To watch a whole game to
+its ending: kippura-x --input /usr/share/games/kippura-x/whole-game-replay.txt
+(the replay installed with the game; beside kippura-x.exe on Windows).
 )";
 }
 
