@@ -85,7 +85,7 @@ ended_with_0() {
 # message box, which Return closes.
 status=0
 timeout -s KILL 30 "$wine_loader" "$exe" --trace /nonexistent/t.jsonl >"$work/fail.log" 2>&1 || status=$?
-[ "$status" -eq 1 ] && grep -qx 'kippura-x: /nonexistent/t.jsonl: cannot write the trace file' "$work/fail.log" ||
+[ "$status" -eq 1 ] && grep -qx 'kippura-x: /nonexistent/t.jsonl: cannot write the trace file: No such file or directory' "$work/fail.log" ||
     fail "a failure did not give status 1 and its line (status $status): $(cat "$work/fail.log")"
 xdotool search --name '^kippura-x$' >/dev/null 2>&1 && fail "a failure of a game started from a shell showed a box"
 timeout -s KILL 60 "$wine_loader" start /wait /unix "$exe" --trace /nonexistent/t.jsonl >"$work/box.log" 2>&1 &
