@@ -152,7 +152,8 @@ TEST(HeadlessRun, BadInputGivesOneLineAndStatus2) {
     EXPECT_EQ(run("--tick-rate 1001").status, 2);
     EXPECT_EQ(run("--help").status, 0);
     EXPECT_NE(run("--help").out.find("--screenshot"), std::string::npos);
-    for (const std::string& line : lines_of(run("--help").out)) EXPECT_LE(line.size(), 80u) << line;  // a terminal's width
+    for (const std::string& line : lines_of(run("--help").out))
+        EXPECT_LE(line.size(), 80u) << line;  // a terminal's width
 }
 
 }  // namespace
@@ -221,7 +222,7 @@ TEST(HeadlessRun, StopAtGameOverEndsWithTheFirstBoxDrawn) {
     const auto image = test::read_png(png);
     ASSERT_TRUE(image.has_value());
     EXPECT_EQ(image->pixels[std::size_t(kBoxArea.y0 * 392 + kBoxArea.x0)], 0x5A5A5Au);  // the box's edge
-    EXPECT_EQ(run("--stop-at-game-over").status, 2);  // headless only
+    EXPECT_EQ(run("--stop-at-game-over").status, 2);                                    // headless only
 }
 
 }  // namespace

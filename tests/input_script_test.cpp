@@ -112,7 +112,8 @@ TEST(InputScript, ReadsUtf8WithItsMarkAndUtf16AndNamesWhatItCannotRead) {
     EXPECT_EQ(refusal(utf16(false).substr(0, 7)), "a.txt: a UTF-16 file cut in the middle of a character");
     EXPECT_EQ(refusal(std::string("\xFF\xFE\x00\xDC", 4)), "a.txt: broken UTF-16 (a lone low surrogate)");
     EXPECT_EQ(refusal(std::string("\xFF\xFE\x3D\xD8 \0", 6)), "a.txt: broken UTF-16 (a lone high surrogate)");
-    EXPECT_EQ(refusal(std::string("\xFF\xFE\0\0s\0\0\0", 8)), "a.txt: the file is UTF-32; save it as UTF-8 or plain text");
+    EXPECT_EQ(refusal(std::string("\xFF\xFE\0\0s\0\0\0", 8)),
+              "a.txt: the file is UTF-32; save it as UTF-8 or plain text");
     EXPECT_EQ(refusal(std::string("s\0e\0", 4)),
               "a.txt: the file holds zero bytes: UTF-16 without a byte-order mark, or not text; save it as UTF-8 or "
               "plain text");

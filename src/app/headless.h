@@ -14,8 +14,8 @@ struct HeadlessRun {
     std::uint32_t base_seed = 0;
     InputScript input;
     std::optional<std::int64_t> max_ticks;
-    std::string trace_path;       // empty: no trace; "-": standard output
-    std::string screenshot_path;  // empty: none
+    std::string trace_path;          // empty: no trace; "-": standard output
+    std::string screenshot_path;     // empty: none
     bool stop_at_game_over = false;  // stop with the first game-over box, drawn in the screenshot
 };
 

@@ -26,8 +26,8 @@ int run(const Options& o, const FrontEnds& front_ends) {
     const std::uint32_t seed = choose_seed(o.seed, input, clock_seed());
     const std::unique_ptr<TextRasterizer> text = front_ends.text();
     if (o.headless) {
-        HeadlessRun run{seed, input.value_or(InputScript{}), o.ticks, o.trace_path, o.screenshot_path,
-                        o.stop_at_game_over};
+        HeadlessRun run{
+            seed, input.value_or(InputScript{}), o.ticks, o.trace_path, o.screenshot_path, o.stop_at_game_over};
         return run_headless(run, *text);
     }
     WindowRun run;

@@ -91,8 +91,7 @@ InputScript parse_input_script(std::istream& in, const std::string& name) {
 InputScript read_input_script(const std::string& path) {
     if (path == "-") return parse_input_script(std::cin, "standard input");
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw InputError(path + ": is a folder, not an input file");
+    if (std::filesystem::is_directory(path, ec)) throw InputError(path + ": is a folder, not an input file");
     std::ifstream file(path, std::ios::binary);
     if (!file) throw InputError(path + ": cannot open the input file: " + std::strerror(errno));
     const std::string bytes = read_all(file);

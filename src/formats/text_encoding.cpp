@@ -62,8 +62,9 @@ std::string text_as_utf8(std::string_view bytes, const std::string& name) {
     if (starts_with(bytes, "\xFE\xFF"sv)) return utf16_as_utf8(bytes.substr(2), true, name);
     // No text of ours holds a zero byte: this is UTF-16 (or a file that is not text at all).
     if (bytes.find('\0') != std::string_view::npos)
-        throw InputError(name + ": the file holds zero bytes: UTF-16 without a byte-order mark, or not text; "
-                                "save it as UTF-8 or plain text");
+        throw InputError(name +
+                         ": the file holds zero bytes: UTF-16 without a byte-order mark, or not text; "
+                         "save it as UTF-8 or plain text");
     return std::string(bytes);
 }
 

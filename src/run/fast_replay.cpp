@@ -5,8 +5,7 @@
 
 namespace kx {
 
-void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit,
-                    bool stop_at_box) {
+void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit, bool stop_at_box) {
     ReplayFeed feed(events, tick_limit);
     while (session.ticks() < tick_limit) {
         if (const KeyEvent* e = feed.due(session.ticks(), session.any_timer_running())) {
