@@ -5,6 +5,13 @@
 # xwininfo and xdotool write the window's Japanese caption in the locale's character set: the
 # tests read it in UTF-8 whatever locale (or none) the caller has.
 export LC_ALL=C.UTF-8
+# Without the X server and its tools the window tests cannot run here: skipped (77), saying why.
+for tool in Xvfb xdotool xwininfo xprop import openbox xev; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "${test_name:-window test}: skipped: no $tool here (tools/dev.sh test installs the X server and tools)"
+        exit 77
+    fi
+done
 work=$(mktemp -d)
 pids=()
 cleanup() {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Set-up, build, play and test on a Debian machine.
 #   tools/dev.sh play [game options]   install what the game needs, build the game alone, start it
+#   tools/dev.sh check                 the contributor's quick check: the game's packages and
+#                                      GoogleTest, the game and its unit and golden tests, the layers
 #   tools/dev.sh test                  install everything, build, run every test
 #   tools/dev.sh web                   install what is missing, build the browser site, serve it
 set -euo pipefail
@@ -20,15 +22,16 @@ game_packages=(
     libsdl2-dev libsdl2-ttf-dev libfontconfig1-dev libx11-dev zlib1g-dev
     fonts-ipafont-gothic fonts-dejavu-core
 )
+# The quick check's tests besides: GoogleTest, and SDL_image to read the screenshots back.
+check_packages=(libgtest-dev libgmock-dev libsdl2-image-dev)
 # Everything else the test command runs: clang and its sanitizer and libFuzzer run-time (only
 # recommended by clang, so missing with --no-install-recommends) for the fuzzers and the
-# determinism check, clang-format and clang-tidy for the house rules, the test and benchmark
-# libraries, SDL_image to read PNG files back, the X server, tools and window manager of the window
-# tests, and what the package check uses (dpkg-shlibdeps and file for CPack, lintian, the
-# validators).
+# determinism check, clang-format and clang-tidy for the house rules, the benchmark library, the
+# X server, tools and window manager of the window tests, and what the package check uses
+# (dpkg-shlibdeps and file for CPack, lintian, the validators).
 test_packages=(
-    clang libclang-rt-dev clang-format clang-tidy libsdl2-image-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-dev clang-format clang-tidy
+    libbenchmark-dev
     xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
     desktop-file-utils appstream dpkg-dev file lintian
 )
@@ -75,9 +78,15 @@ case "${1:-}" in
         cmake --build --preset play
         exec ./build/play/kippura-x "${@:2}"
         ;;
+    check)
+        install_missing "${game_packages[@]}" "${check_packages[@]}"
+        cmake --preset check >/dev/null
+        cmake --build --preset check
+        ctest --preset check
+        ;;
     test)
-        install_missing "${game_packages[@]}" "${test_packages[@]}" "${web_packages[@]}" "${web_test_packages[@]}" \
-            "${windows_packages[@]}"
+        install_missing "${game_packages[@]}" "${check_packages[@]}" "${test_packages[@]}" "${web_packages[@]}" \
+            "${web_test_packages[@]}" "${windows_packages[@]}"
         npm_if_missing
         install_test_modules
         cmake --preset default >/dev/null
@@ -87,8 +96,7 @@ case "${1:-}" in
         cmake --preset web >/dev/null
         cmake --build --preset web  # the site that the browser tests (web_*) load
         cmake --build --preset windows  # kippura-x.exe and its unit tests, run under wine (windows_*)
-        ctest --preset default
-        tools/package_check.sh
+        ctest --preset default  # every tier, the package check (tools/package_check.sh) included
         # Reliability (docs/reliability.md): the soak in the release build, the whole suite again
         # under AddressSanitizer and UBSan, each fuzzer for a minute, and the same traces from
         # six different builds (one linked with -flto, one for Windows and run under wine).
@@ -97,7 +105,7 @@ case "${1:-}" in
         build/release/tests/soak/kx_soak --seconds 30 --quiet
         cmake --preset asan >/dev/null
         cmake --build --preset asan
-        ctest --preset asan -E '^(web|windows)_'  # the browsers and wine run other builds than this one
+        ctest --preset asan  # all but the browsers, wine and the packages, which run other builds than this one
         fuzz/run.sh 60
         tools/determinism.sh
         ;;
@@ -110,7 +118,7 @@ case "${1:-}" in
         exec /usr/bin/python3 -m http.server 8642 --bind 127.0.0.1 --directory build/web/site
         ;;
     *)
-        echo "usage: tools/dev.sh play [game options] | tools/dev.sh test | tools/dev.sh web" >&2
+        echo "usage: tools/dev.sh play [game options] | tools/dev.sh check | tools/dev.sh test | tools/dev.sh web" >&2
         exit 2
         ;;
 esac
