@@ -4,14 +4,17 @@
 # version and manifest) and the sizes; unpacks the zip and runs its game; then, under wine, installs
 # the installer silently, checks what it installed (files, Start menu entry, the entry of the
 # installed apps), replays a golden with the installed game, uninstalls silently and checks that
-# no file and no registry key of the game is left.
+# no file and no registry key of the game is left. Last, that nothing changed in the home folder
+# meanwhile (tools/home_check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 fail() { echo "windows package check: $*" >&2; exit 1; }
 work=$(mktemp -d)
 source tools/wine_env.sh
+source tools/home_check.sh
 trap 'wine_stop; rm -rf "$work"' EXIT
+home_check_start "$work"
 
 version=$(sed -n 's/^project(kippura-x VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 build=build/windows
@@ -102,3 +105,7 @@ if wine_run reg query "$registry_key" >/dev/null 2>&1; then fail "the uninstalle
 after=$(cd "$profile" && find . -type f | sort)
 [ "$after" = "$before" ] || fail "the uninstaller left files: $(comm -13 <(echo "$before") <(echo "$after"))"
 echo "windows package check: uninstalled silently, leaving no file and no registry key"
+
+# Wine, its server and every program under it are done before the home folder is looked at.
+wine_stop
+home_check_end "windows package check" || fail "the check wrote into the home folder (above)"
