@@ -1,6 +1,6 @@
 # The Windows packages, made by every build of the windows preset: a portable zip (the exe, a
-# README and the LICENSE in one folder) and an installer made with Debian's nsis (see
-# data/windows/kippura-x.nsi). Both in build/windows/packages.
+# README, the LICENSE and a whole game's replay in one folder) and an installer made with Debian's
+# nsis (see data/windows/kippura-x.nsi). Both in build/windows/packages.
 set(KX_PACKAGES ${PROJECT_BINARY_DIR}/packages)
 set(KX_ZIP ${KX_PACKAGES}/kippura-x-${PROJECT_VERSION}-windows-x64.zip)
 set(KX_SETUP ${KX_PACKAGES}/kippura-x-${PROJECT_VERSION}-setup.exe)
@@ -19,17 +19,23 @@ foreach(pair "data/windows/README.txt|README.txt" "LICENSE|LICENSE.txt")
 endforeach()
 set(KX_README ${KX_STAGE}/README.txt)
 set(KX_LICENSE ${KX_STAGE}/LICENSE.txt)
+# The whole game of the golden replay, for the README's "--input whole-game-replay.txt": its bytes
+# as recorded, as the game reads Linux's line ends and Windows' alike.
+set(KX_REPLAY ${KX_STAGE}/whole-game-replay.txt)
+configure_file(${PROJECT_SOURCE_DIR}/tests/replays/full_game.txt ${KX_REPLAY} COPYONLY)
 
 # The zip, the same bytes from the same files: its entries carry a fixed time.
 add_custom_command(
   OUTPUT ${KX_ZIP}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${KX_STAGE}/${KX_FOLDER}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${KX_STAGE}/${KX_FOLDER} ${KX_PACKAGES}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kippura-x> ${KX_README} ${KX_LICENSE} ${KX_STAGE}/${KX_FOLDER}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kippura-x> ${KX_README} ${KX_LICENSE} ${KX_REPLAY}
+          ${KX_STAGE}/${KX_FOLDER}
   COMMAND ${CMAKE_COMMAND} -E rm -f ${KX_ZIP}
   COMMAND ${CMAKE_COMMAND} -E chdir ${KX_STAGE} ${CMAKE_COMMAND} -E tar cf ${KX_ZIP} --format=zip
           "--mtime=2026-01-01 00:00:00 UTC" ${KX_FOLDER}/kippura-x.exe ${KX_FOLDER}/README.txt ${KX_FOLDER}/LICENSE.txt
-  DEPENDS kippura-x ${KX_README} ${KX_LICENSE}
+          ${KX_FOLDER}/whole-game-replay.txt
+  DEPENDS kippura-x ${KX_README} ${KX_LICENSE} ${KX_REPLAY}
   COMMENT "Packing ${KX_ZIP}"
   VERBATIM)
 set(KX_PACKAGE_FILES ${KX_ZIP})
@@ -41,8 +47,9 @@ if(KX_MAKENSIS)
     OUTPUT ${KX_SETUP}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${KX_PACKAGES}
     COMMAND ${KX_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DEXE=$<TARGET_FILE:kippura-x> -DREADME=${KX_README}
-            -DLICENSE=${KX_LICENSE} -DICON=${PROJECT_BINARY_DIR}/generated/kippura-x.ico -DOUTFILE=${KX_SETUP} ${KX_NSI}
-    DEPENDS kippura-x ${KX_NSI} ${KX_README} ${KX_LICENSE}
+            -DLICENSE=${KX_LICENSE} -DREPLAY=${KX_REPLAY} -DICON=${PROJECT_BINARY_DIR}/generated/kippura-x.ico
+            -DOUTFILE=${KX_SETUP} ${KX_NSI}
+    DEPENDS kippura-x ${KX_NSI} ${KX_README} ${KX_LICENSE} ${KX_REPLAY}
     COMMENT "Making the installer ${KX_SETUP}"
     VERBATIM)
   list(APPEND KX_PACKAGE_FILES ${KX_SETUP})

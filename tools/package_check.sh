@@ -2,14 +2,17 @@
 # Checks the game's Debian package without installing it: builds it from the release build, runs
 # lintian on it, unpacks it into a scratch folder, checks what is in it, and starts the unpacked
 # game headless (its version, a short replay that must reach its last tick, and the whole-game
-# replay it installs, to the trace of the whole game). Then the Windows
-# zip and installer (tools/windows_package_check.sh, under wine).
+# replay it installs, to the trace of the whole game). Then the Windows zip and installer
+# (tools/windows_package_check.sh, under wine). Last, that nothing changed in the home folder
+# meanwhile (tools/home_check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 fail() { echo "package check: $*" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source tools/home_check.sh
+home_check_start "$work"
 
 id=org.kippurax.kippurax
 version=$(sed -n 's/^project(kippura-x VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -90,3 +93,5 @@ echo "package check: the packaged whole-game replay plays the whole game to its 
 
 # The Windows packages, the zip and the installer: built by the windows preset, checked under wine.
 tools/windows_package_check.sh
+
+home_check_end "package check" || fail "the check wrote into the home folder (above)"

@@ -3,15 +3,18 @@
 # preset; checks the exe (a windowed program that needs no DLL beyond Windows' own, its icon,
 # version and manifest) and the sizes; unpacks the zip and runs its game; then, under wine, installs
 # the installer silently, checks what it installed (files, Start menu entry, the entry of the
-# installed apps), replays a golden with the installed game, uninstalls silently and checks that
-# no file and no registry key of the game is left.
+# installed apps), replays a golden and the whole game shipped with it with the installed game,
+# uninstalls silently and checks that no file and no registry key of the game is left. Last, that
+# nothing changed in the home folder meanwhile (tools/home_check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 fail() { echo "windows package check: $*" >&2; exit 1; }
 work=$(mktemp -d)
 source tools/wine_env.sh
+source tools/home_check.sh
 trap 'wine_stop; rm -rf "$work"' EXIT
+home_check_start "$work"
 
 version=$(sed -n 's/^project(kippura-x VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 build=build/windows
@@ -46,12 +49,16 @@ grep -q "FILEVERSION ${version//./, }, 0" <<<"$resources" || fail "the exe's ver
 grep -q 'PerMonitorV2' <<<"$resources" || fail "the exe's manifest does not ask for per-monitor DPI (v2)"
 grep -q 'activeCodePage.*UTF-8' <<<"$resources" || fail "the exe's manifest does not make UTF-8 the code page"
 
-# The zip: one folder with the exe, the README and the LICENSE, the texts with Windows' line ends.
+# The zip: one folder with the exe, the README, the LICENSE and the whole game's replay, the texts
+# with Windows' line ends, the replay as recorded (the game reads either line end).
 folder=kippura-x-$version
-[ "$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')" = "$folder/LICENSE.txt $folder/README.txt $folder/kippura-x.exe " ] ||
-    fail "the zip does not hold exactly $folder/ with kippura-x.exe, README.txt and LICENSE.txt: $(cmake -E tar tf "$zip")"
+replay=tests/replays/full_game.txt
+listing="$folder/LICENSE.txt $folder/README.txt $folder/kippura-x.exe $folder/whole-game-replay.txt "
+[ "$(cmake -E tar tf "$zip" | LC_ALL=C sort | tr '\n' ' ')" = "$listing" ] ||
+    fail "the zip does not hold exactly $listing: $(cmake -E tar tf "$zip")"
 (cd "$work" && cmake -E tar xf "$repo/$zip")
 cmp "$work/$folder/kippura-x.exe" "$exe" || fail "the zip's exe is not the one built"
+cmp "$work/$folder/whole-game-replay.txt" "$replay" || fail "the zip's whole-game-replay.txt is not $replay"
 grep -q $'\r$' "$work/$folder/README.txt" || fail "README.txt does not have Windows' line ends"
 grep -q "kippura-x $version" "$work/$folder/README.txt" || fail "README.txt does not name version $version"
 
@@ -74,10 +81,11 @@ before=$(cd "$profile" && find . -type f | sort)
 
 wine_run "$setup" /S || fail "the installer failed"
 "$wine_server" -w
-for f in kippura-x.exe README.txt LICENSE.txt uninstall.exe; do
+for f in kippura-x.exe README.txt LICENSE.txt whole-game-replay.txt uninstall.exe; do
     [ -f "$installed/$f" ] || fail "the installer did not put $f into %LOCALAPPDATA%\\Programs\\kippura-x"
 done
 cmp "$installed/kippura-x.exe" "$exe" || fail "the installed exe is not the one built"
+cmp "$installed/whole-game-replay.txt" "$replay" || fail "the installed whole-game-replay.txt is not $replay"
 [ -f "$shortcut" ] || fail "the installer made no Start menu entry"
 entry=$(wine_run reg query "$registry_key") || fail "the game is not listed under the installed apps"
 for value in "DisplayName.*kippura-x" "DisplayVersion.*$version" "DisplayIcon.*kippura-x.exe" \
@@ -93,6 +101,13 @@ wine_run "$installed/kippura-x.exe" --headless --input "$golden.txt" --trace "$w
     fail "the installed game failed to replay $golden.txt"
 zcat "$golden.trace.gz" | cmp - "$work/installed.trace" || fail "the installed game's trace differs from $golden's"
 echo "windows package check: the installed game replayed $golden to its trace"
+# The README's whole game: the installed copy, to the ending and THE END (full_game's trace).
+wine_run "$installed/kippura-x.exe" --headless --input "$installed/whole-game-replay.txt" --trace "$work/whole.trace" ||
+    fail "the installed game failed to replay its whole-game-replay.txt"
+zcat "${replay%.txt}.trace.gz" | cmp - "$work/whole.trace" ||
+    fail "the installed whole-game-replay.txt does not replay to ${replay%.txt}'s trace"
+grep -q 'ＴＨＥ ＥＮＤ' <(tail -n 1 "$work/whole.trace") || fail "the whole game's replay does not end on THE END"
+echo "windows package check: the installed game replayed its whole-game-replay.txt to THE END"
 
 wine_run "$installed/uninstall.exe" /S || fail "the uninstaller failed"
 "$wine_server" -w  # the uninstaller runs on from a copy of itself in %TEMP%
@@ -102,3 +117,7 @@ if wine_run reg query "$registry_key" >/dev/null 2>&1; then fail "the uninstalle
 after=$(cd "$profile" && find . -type f | sort)
 [ "$after" = "$before" ] || fail "the uninstaller left files: $(comm -13 <(echo "$before") <(echo "$after"))"
 echo "windows package check: uninstalled silently, leaving no file and no registry key"
+
+# Wine, its server and every program under it are done before the home folder is looked at.
+wine_stop
+home_check_end "windows package check" || fail "the check wrote into the home folder (above)"

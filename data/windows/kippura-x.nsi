@@ -1,8 +1,9 @@
 ; The Windows installer of kippura-x, made by Debian's makensis in the windows build
 ; (cmake/windows_packages.cmake): for the current user only, with no administrator rights, into
 ; %LOCALAPPDATA%\Programs\kippura-x; a Start menu entry; an uninstaller listed under the installed
-; apps with the version, the icon and the size. 64-bit throughout, as the game is.
-;   makensis -DVERSION=1.20.0 -DEXE=... -DREADME=... -DLICENSE=... -DICON=... -DOUTFILE=... kippura-x.nsi
+; apps with the version, the icon and the size. 64-bit throughout, as the game is. REPLAY is the
+; whole game's replay that the README shows with --input.
+;   makensis -DVERSION=1.20.0 -DEXE=... -DREADME=... -DLICENSE=... -DREPLAY=... -DICON=... -DOUTFILE=... kippura-x.nsi
 Unicode true
 Target amd64-unicode
 ManifestDPIAware true
@@ -42,6 +43,7 @@ Section
   File "/oname=kippura-x.exe" "${EXE}"
   File "/oname=README.txt" "${README}"
   File "/oname=LICENSE.txt" "${LICENSE}"
+  File "/oname=whole-game-replay.txt" "${REPLAY}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\kippura-x.lnk" "$INSTDIR\kippura-x.exe" "" "$INSTDIR\kippura-x.exe" 0
 
@@ -66,6 +68,7 @@ Section "Uninstall"
   Delete "$INSTDIR\kippura-x.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\whole-game-replay.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
