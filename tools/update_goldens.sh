@@ -23,7 +23,7 @@ for arg in "$@"; do
     esac
 done
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target kippura-x kx_tests autopilot
+cmake --build --preset "$preset" --target kippura-x kx_program_tests autopilot
 
 if [ $rerecord -eq 1 ]; then
     for input in tests/replays/*.txt; do
@@ -38,7 +38,7 @@ if [ $rerecord -eq 1 ]; then
 fi
 
 status=0
-KX_UPDATE_GOLDENS=1 "build/$preset/tests/kx_tests" --gtest_filter='GoldenReplays.*' >"build/$preset/goldens.log" 2>&1 ||
+KX_UPDATE_GOLDENS=1 "build/$preset/tests/kx_program_tests" --gtest_filter='GoldenReplays.*' >"build/$preset/goldens.log" 2>&1 ||
     status=$?
 grep -E '^[A-Za-z0-9_]+: |^  |^\[  (PASSED|FAILED)|refused' "build/$preset/goldens.log" || true
 git status --short tests/replays
