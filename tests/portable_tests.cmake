@@ -19,6 +19,7 @@ set(KX_PORTABLE_TESTS
   gamepad_keys_test.cpp
   window_figures_test.cpp
   window_changes_test.cpp
+  window_policy_test.cpp
   tick_clock_test.cpp
   driver_test.cpp
   shortest_number_test.cpp

@@ -1,12 +1,14 @@
 // What the window sends again from one frame to the next, and the size of the first window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <vector>
 
 #include "draw/frame_changes.h"
 #include "draw/scaling.h"
+#include "draw/window_canvas.h"
 
 namespace kx {
 namespace {
@@ -40,28 +42,43 @@ TEST(WindowChanges, RunsOfChangedRowsAreBandsAsWideAsTheirChanges) {
                                  {Frame::kWidth - 1, Frame::kHeight - 1, Frame::kWidth, Frame::kHeight}}));
 }
 
-// A window kept up to date with the changes alone holds, frame after frame, exactly what
-// scaling each whole frame gives, bars included.
-TEST(WindowChanges, AWindowDrawnFromChangesEqualsTheWholeFrameScaled) {
+// A window drawn through its canvas holds, frame after frame, exactly what scaling each whole
+// frame gives, bars included; the rectangles it returns hold every window pixel that changed,
+// and an invalidated or resized window is drawn and returned whole.
+TEST(WindowChanges, AWindowDrawnByItsCanvasEqualsTheWholeFrameScaled) {
     std::mt19937 random(12345);
     for (const auto& [w, h] : {std::pair{392 * 2, 286 * 2}, std::pair{1920, 1080}, std::pair{392 * 3 + 5, 286 * 3}}) {
-        auto shown = std::make_unique<Frame>();
+        WindowCanvas canvas;
         auto next = std::make_unique<Frame>();
-        std::vector<std::uint32_t> window(std::size_t(w * h)), whole(std::size_t(w * h));
-        scale_frame(*shown, window.data(), w, h, w * 4);
-        std::vector<Rect> bands;
+        std::vector<std::uint32_t> window(std::size_t(w * h), 0xDEADBEEF), whole(std::size_t(w * h));
+        EXPECT_EQ(canvas.draw(*next, window.data(), w, h, w * 4), (std::vector<Rect>{{0, 0, w, h}}));
+        EXPECT_TRUE(canvas.draw(*next, window.data(), w, h, w * 4).empty());  // nothing changed
         for (int n = 0; n < 30; ++n) {
             for (int sprite = 0; sprite < 4; ++sprite) {  // a few small squares move
                 const int x0 = int(random() % (Frame::kWidth - 16)), y0 = int(random() % (Frame::kHeight - 16));
                 for (int y = y0; y < y0 + 16; ++y)
                     for (int x = x0; x < x0 + 16; ++x) next->at(x, y) = std::uint32_t(random());
             }
-            find_changes(*shown, *next, bands);
-            for (const Rect& band : bands) scale_part(*next, band, window.data(), w, h, w * 4);
+            const std::vector<std::uint32_t> before = window;
+            if (n == 10) canvas.invalidate();
+            const std::vector<Rect> sent = canvas.draw(*next, window.data(), w, h, w * 4);
             scale_frame(*next, whole.data(), w, h, w * 4);
             ASSERT_EQ(window, whole) << w << "x" << h << ", frame " << n;
-            *shown = *next;
+            if (n == 10) {
+                EXPECT_EQ(sent, (std::vector<Rect>{{0, 0, w, h}}));
+            }
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const auto i = std::size_t(y * w + x);
+                    if (window[i] == before[i]) continue;
+                    ASSERT_TRUE(std::any_of(sent.begin(), sent.end(), [&](const Rect& r) { return r.contains(x, y); }))
+                        << "a changed pixel not sent: " << x << "," << y;
+                }
         }
+        // A new size: the canvas draws the frame it shows, whole.
+        std::vector<std::uint32_t> larger(std::size_t((w + 8) * h));
+        EXPECT_EQ(canvas.draw(canvas.shown(), larger.data(), w + 8, h, (w + 8) * 4),
+                  (std::vector<Rect>{{0, 0, w + 8, h}}));
     }
 }
 

@@ -41,6 +41,18 @@ Placement place_frame(int width, int height) {
             std::max(0, (height - Frame::kHeight * factor) / 2)};
 }
 
+FramePoint frame_point(int x, int y, int window_width, int window_height, int pixel_width, int pixel_height) {
+    if (window_width <= 0 || window_height <= 0) return {-1, -1};
+    const int px = x * pixel_width / window_width, py = y * pixel_height / window_height;
+    const Placement at = place_frame(pixel_width, pixel_height);
+    // Rounded towards minus infinity: a point left of or above the frame stays outside it.
+    const auto frame_coordinate = [&](int p, int origin) {
+        const int d = p - origin;
+        return d >= 0 ? d / at.factor : -1 - (-1 - d) / at.factor;
+    };
+    return {frame_coordinate(px, at.left), frame_coordinate(py, at.top)};
+}
+
 int fitting_factor(int usable_width, int usable_height, int decoration_width, int decoration_height) {
     const int by_width = (usable_width - decoration_width) / Frame::kWidth;
     const int by_height = (usable_height - decoration_height) / Frame::kHeight;

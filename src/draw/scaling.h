@@ -18,6 +18,14 @@ struct Placement {
 
 Placement place_frame(int width, int height);
 
+// A point of a window `window_width` x `window_height` (in the units its events use) as a point
+// of the frame shown in its `pixel_width` x `pixel_height` pixels (more than its points on a
+// high-DPI display); outside the frame when it is on a bar.
+struct FramePoint {
+    int x, y;
+};
+FramePoint frame_point(int x, int y, int window_width, int window_height, int pixel_width, int pixel_height);
+
 // The factor a window opens at: the largest at which the window and the frame its desktop puts
 // around it (title bar, borders) fit the usable area (the screen without its task bars).
 int fitting_factor(int usable_width, int usable_height, int decoration_width, int decoration_height);

@@ -30,6 +30,7 @@ constexpr int kKeyP = 80;
 constexpr int kKeyZ = 90;        // fires the shot
 constexpr int kKeyNumpad0 = 96;  // the keypad's digits are 96..105
 constexpr int kKeyF1 = 112;      // F1..F12 are 112..123
+constexpr int kKeyF11 = 122;     // toggles fullscreen: the window's, never the game's
 constexpr int kKeyOther = 255;   // a key without a code of its own: it still starts the game
 
 }  // namespace kx

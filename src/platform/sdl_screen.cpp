@@ -1,7 +1,7 @@
 // The window and the way the 392 x 286 frame fills it: whole-number factors only, nearest
 // neighbour, black bars where the window's shape differs, sized from the window surface's real
-// pixels so that high-DPI displays get them all. In play only a few small places of the frame
-// change from one frame to the next: only those are scaled again and sent to the display.
+// pixels so that high-DPI displays get them all; only the parts of the frame that changed are
+// scaled again and sent to the display (draw/window_canvas.h).
 #include "platform/sdl_screen.h"
 
 #include <algorithm>
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "draw/frame_changes.h"
+#include "draw/scaling.h"
 #include "form/pictures.h"
 #include "platform/sdl_x11_decorations.h"
 
@@ -65,38 +65,12 @@ void Screen::show(const Frame& frame) {
     // The surface has the window's size in real pixels, also on a high-DPI display.
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface) return;  // minimized: nothing to draw into
-    const bool new_surface = surface != surface_ || surface->w != surface_w_ || surface->h != surface_h_;
-    if (std::exchange(whole_, false) || new_surface) {
-        show_whole(frame, surface);
-    } else {
-        show_changes(frame, surface);
-    }
+    if (surface != surface_) canvas_.invalidate();
     surface_ = surface;
-    surface_w_ = surface->w;
-    surface_h_ = surface->h;
-}
-
-void Screen::show_whole(const Frame& frame, SDL_Surface* surface) {
-    SDL_LockSurface(surface);
-    scale_frame(frame, canvas(surface), surface->w, surface->h, is_xrgb(surface) ? surface->pitch : surface->w * 4);
-    convert(surface, SDL_Rect{0, 0, surface->w, surface->h});
-    SDL_UnlockSurface(surface);
-    SDL_UpdateWindowSurface(window_);
-    *shown_ = frame;
-}
-
-void Screen::show_changes(const Frame& frame, SDL_Surface* surface) {
-    find_changes(*shown_, frame, changes_);
-    if (changes_.empty()) return;
-    window_rects_.clear();
     SDL_LockSurface(surface);
     const int pitch = is_xrgb(surface) ? surface->pitch : surface->w * 4;
-    for (const Rect& part : changes_) {
-        // Outside its bands the new frame equals the one shown: copying the bands' rows is enough.
-        const auto rows = std::size_t(part.y0) * Frame::kWidth;
-        std::copy_n(&frame.pixels[rows], std::size_t(part.height()) * Frame::kWidth, &shown_->pixels[rows]);
-        const Rect r = scale_part(frame, part, canvas(surface), surface->w, surface->h, pitch);
-        if (r.empty()) continue;
+    window_rects_.clear();
+    for (const Rect& r : canvas_.draw(frame, canvas(surface), surface->w, surface->h, pitch)) {
         window_rects_.push_back(SDL_Rect{r.x0, r.y0, r.width(), r.height()});
         convert(surface, window_rects_.back());
     }

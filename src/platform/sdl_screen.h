@@ -5,12 +5,11 @@
 
 #include <SDL.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "draw/scaling.h"
+#include "draw/window_canvas.h"
 #include "elements/frame.h"
 
 namespace kx {
@@ -29,15 +28,13 @@ public:
     void show(const Frame& frame);
     // The next show() draws and sends the whole window (after window events that may have lost
     // its pixels; a fullscreen toggle does this itself).
-    void invalidate() { whole_ = true; }
+    void invalidate() { canvas_.invalidate(); }
     void toggle_fullscreen();
     SDL_Window* window() const { return window_; }
     // The display's refresh rate in Hz (60 when the display does not say).
     int refresh_rate() const;
 
 private:
-    void show_whole(const Frame& frame, SDL_Surface* surface);
-    void show_changes(const Frame& frame, SDL_Surface* surface);
     // Where the window's pixels are drawn: the surface itself, or a buffer converted into it.
     std::uint32_t* canvas(SDL_Surface* surface);
     void convert(SDL_Surface* surface, const SDL_Rect& rect);
@@ -47,14 +44,10 @@ private:
     std::vector<std::uint32_t> scaled_;
     // The place and size to go back to from fullscreen.
     SDL_Rect windowed_{};
-    // What the window shows now, to find what the next frame changes.
-    std::unique_ptr<Frame> shown_ = std::make_unique<Frame>();
-    // The window's pixels cannot be trusted: draw and send them all.
-    bool whole_ = true;
-    // The surface drawn last and its size, to notice a new one.
+    // What the window shows, and what the next frame changes of it.
+    WindowCanvas canvas_;
+    // The surface drawn last, to notice a new one.
     SDL_Surface* surface_ = nullptr;
-    int surface_w_ = 0, surface_h_ = 0;
-    std::vector<Rect> changes_;
     std::vector<SDL_Rect> window_rects_;
 };
 

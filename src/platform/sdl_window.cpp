@@ -17,12 +17,12 @@
 #include <sstream>
 
 #include "draw/scaling.h"
-#include "formats/output_file.h"
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_screen.h"
 #include "platform/video_driver.h"
-#include "run/driver.h"
+#include "run/window_game.h"
+#include "run/window_keys.h"
 
 namespace kx {
 namespace {
@@ -63,16 +63,17 @@ std::int64_t now_ns() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
 }
 
-// F11 and Alt+Enter toggle fullscreen. They, the Alt and Super keys themselves and every key
-// pressed with Alt or Super held (the desktop's own shortcuts, Alt+Tab, Alt+F4, ...) belong to
-// the window and never reach the game. Releases always go on: the driver passes a release to the
-// game exactly when the game heard the press, so no key sticks whatever was held meanwhile.
-bool is_window_key(const SDL_KeyboardEvent& k) {
+WindowKeyPress window_key_press(const SDL_KeyboardEvent& k) {
     const SDL_Keycode sym = k.keysym.sym;
-    const bool enter = sym == SDLK_RETURN || sym == SDLK_KP_ENTER;
-    if (sym == SDLK_F11 || (enter && (k.keysym.mod & KMOD_ALT))) return true;
-    const bool modifier = sym == SDLK_LALT || sym == SDLK_RALT || sym == SDLK_LGUI || sym == SDLK_RGUI;
-    return modifier || (k.keysym.mod & (KMOD_ALT | KMOD_GUI)) != 0;
+    return {virtual_key_code(sym), sym == SDLK_LALT || sym == SDLK_RALT || sym == SDLK_LGUI || sym == SDLK_RGUI,
+            (k.keysym.mod & KMOD_ALT) != 0, (k.keysym.mod & KMOD_GUI) != 0, k.repeat != 0};
+}
+
+double cpu_seconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // The loop: waits for an event or for what the driver has due, and dispatches.
@@ -94,15 +95,6 @@ public:
         }
     }
 
-    void print_stats() {
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        const double cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-        driver_.stats().cpu(cpu, double(now_ns() - started_) / 1e9);
-        std::fputs(driver_.stats().report(now_ns()).c_str(), stderr);
-    }
-
 private:
     // Sleeps until the driver has something due or an event arrives (no busy loop).
     bool wait_for_event(SDL_Event& ev) {
@@ -117,13 +109,11 @@ private:
         const std::int64_t now = now_ns();
         switch (ev.type) {
             case SDL_KEYDOWN:
-                if (ev.key.keysym.sym == SDLK_F11 ||
-                    ((ev.key.keysym.sym == SDLK_RETURN || ev.key.keysym.sym == SDLK_KP_ENTER) &&
-                     (ev.key.keysym.mod & KMOD_ALT))) {
-                    if (!ev.key.repeat) toggle_fullscreen();
-                    return;
+                switch (const WindowKeyPress press = window_key_press(ev.key); key_use(press)) {
+                    case KeyUse::game: driver_.key_down(press.code, now); return;
+                    case KeyUse::toggle_fullscreen: toggle_fullscreen(); return;
+                    case KeyUse::window: return;
                 }
-                if (!is_window_key(ev.key)) driver_.key_down(virtual_key_code(ev.key.keysym.sym), now);
                 return;
             case SDL_KEYUP: driver_.key_up(virtual_key_code(ev.key.keysym.sym), now); return;
             case SDL_WINDOWEVENT: window_event(ev.window, now); return;
@@ -159,21 +149,18 @@ private:
         }
     }
 
-    // A click in window coordinates, turned into a point of the 392 x 286 frame.
+    // A click in window coordinates (points: the surface may have more pixels on a high-DPI display).
     void pointer(const SDL_MouseButtonEvent& b, std::int64_t now) {
         if (b.button != SDL_BUTTON_LEFT) return;
         SDL_Surface* surface = SDL_GetWindowSurface(screen_.window());
         int w = 0, h = 0;
         SDL_GetWindowSize(screen_.window(), &w, &h);
-        if (!surface || w <= 0 || h <= 0) return;
-        // On a high-DPI display the surface has more pixels than the window has points.
-        const int px = b.x * surface->w / w, py = b.y * surface->h / h;
-        const Placement at = place_frame(surface->w, surface->h);
-        const int fx = (px - at.left) / at.factor, fy = (py - at.top) / at.factor;
+        if (!surface) return;
+        const FramePoint p = frame_point(b.x, b.y, w, h, surface->w, surface->h);
         if (b.type == SDL_MOUSEBUTTONDOWN)
-            driver_.pointer_down(fx, fy);
+            driver_.pointer_down(p.x, p.y);
         else
-            driver_.pointer_up(fx, fy, now);
+            driver_.pointer_up(p.x, p.y, now);
     }
 
     void toggle_fullscreen() {
@@ -185,7 +172,6 @@ private:
 
     Driver& driver_;
     Screen& screen_;
-    const std::int64_t started_ = now_ns();
     SdlGamepads gamepads_;
 };
 
@@ -193,19 +179,12 @@ private:
 
 int run_window(WindowRun run, TextRasterizer& text) {
     Video video;
-    OutputFile trace(run.trace_path, "trace file");
-    OutputFile recording(run.record_path, "recording");
-    run.game.trace = trace.stream();
-    run.game.recording = recording.stream();
-    if (const double ms = ms_since_process_start(); ms >= 0)
-        run.game.process_started = now_ns() - std::int64_t(ms * 1e6);
-    // The reset and the title come before the window is first shown.
-    Driver driver(text, std::move(run.game), now_ns());
-    Screen screen(driver.caption(), run.scale, run.fullscreen);
-    driver.display_refresh(screen.refresh_rate(), now_ns());
-    Host host(driver, screen);
+    WindowGame game(std::move(run), text, now_ns(), ms_since_process_start());
+    Screen screen(game.driver().caption(), game.run().scale, game.run().fullscreen);
+    game.driver().display_refresh(screen.refresh_rate(), now_ns());
+    Host host(game.driver(), screen);
     host.loop();
-    if (run.stats) host.print_stats();
+    std::fputs(game.stats_report(cpu_seconds(), now_ns()).c_str(), stderr);
     return 0;
 }
 

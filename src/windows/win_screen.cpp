@@ -10,7 +10,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "draw/frame_changes.h"
 #include "windows/win_resources.h"
 
 namespace kx {
@@ -124,7 +123,8 @@ void WinScreen::resized() {
     if (w == width_ && h == height_) return;
     make_canvas(w, h);
     if (!pixels_) return;  // minimised
-    scale_frame(*shown_, pixels_, width_, height_, width_ * 4);
+    canvas_.invalidate();  // a new bitmap: nothing of the frame is in it yet
+    canvas_.draw(canvas_.shown(), pixels_, width_, height_, width_ * 4);
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -132,22 +132,7 @@ void WinScreen::show(const Frame& frame) {
     if (!pixels_) resized();
     if (!pixels_) return;
     GdiFlush();  // GDI is done with the bitmap before the program writes into it
-    window_parts_.clear();
-    if (std::exchange(whole_, false)) {
-        *shown_ = frame;
-        scale_frame(frame, pixels_, width_, height_, width_ * 4);
-        window_parts_.push_back({0, 0, width_, height_});
-    } else {
-        find_changes(*shown_, frame, changes_);
-        for (const Rect& part : changes_) {
-            // Outside its bands the new frame equals the one shown: copying the bands' rows is enough.
-            const auto rows = std::size_t(part.y0) * Frame::kWidth;
-            std::copy_n(&frame.pixels[rows], std::size_t(part.height()) * Frame::kWidth, &shown_->pixels[rows]);
-            const Rect r = scale_part(frame, part, pixels_, width_, height_, width_ * 4);
-            if (!r.empty()) window_parts_.push_back(r);
-        }
-    }
-    copy_to_window(window_parts_);
+    copy_to_window(canvas_.draw(frame, pixels_, width_, height_, width_ * 4));
 }
 
 void WinScreen::copy_to_window(const std::vector<Rect>& parts) {
@@ -191,7 +176,7 @@ void WinScreen::toggle_fullscreen() {
         SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | kRestyle);
     }
     fullscreen_ = !fullscreen_;
-    whole_ = true;
+    canvas_.invalidate();
 }
 
 int WinScreen::refresh_rate() const {

@@ -8,9 +8,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "draw/scaling.h"
+#include "draw/window_canvas.h"
 #include "elements/frame.h"
 
 namespace kx {
@@ -42,8 +44,8 @@ public:
     void limit_size(MINMAXINFO& limits) const;
     void toggle_fullscreen();
 
-    // Where the frame lies in the window (to turn a click into a point of the frame).
-    Placement placement() const { return place_frame(width_, height_); }
+    // The window's client area in pixels (to turn a click into a point of the frame).
+    std::pair<int, int> size() const { return {width_, height_}; }
     // The refresh rate of the window's monitor in Hz (60 when it does not say), and the monitor.
     int refresh_rate() const;
     HMONITOR monitor() const { return MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST); }
@@ -60,12 +62,10 @@ private:
     HGDIOBJ canvas_was_ = nullptr;
     std::uint32_t* pixels_ = nullptr;
     int width_ = 0, height_ = 0;
-    // What the window shows, to find what the next frame changes.
-    std::unique_ptr<Frame> shown_ = std::make_unique<Frame>();
-    bool whole_ = true;
+    // What the window shows, and what the next frame changes of it.
+    WindowCanvas canvas_;
     bool fullscreen_ = false;
     WINDOWPLACEMENT windowed_{};  // where to go back to from fullscreen
-    std::vector<Rect> changes_, window_parts_;
 };
 
 }  // namespace kx

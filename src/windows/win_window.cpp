@@ -12,8 +12,9 @@
 #include <cstdio>
 #include <set>
 
-#include "formats/output_file.h"
-#include "run/driver.h"
+#include "draw/scaling.h"
+#include "run/window_game.h"
+#include "run/window_keys.h"
 #include "windows/win_clock.h"
 #include "windows/win_console.h"
 #include "windows/win_screen.h"
@@ -63,11 +64,6 @@ public:
             step();
             wait_.until(next_wake());
         }
-    }
-
-    void print_stats() {
-        driver_.stats().cpu(cpu_seconds(), double(now_ns() - started_) / 1e9);
-        std::fputs(driver_.stats().report(now_ns()).c_str(), stderr);
     }
 
 private:
@@ -153,21 +149,20 @@ private:
         }
     }
 
-    // F11 and Alt+Enter toggle fullscreen. They, Alt and the Windows keys themselves, and every
-    // key pressed with Alt or a Windows key held (Alt+Tab, Alt+F4, Windows+D) belong to the
-    // window and never reach the game; any other key does, repeats included.
+    // Virtual keys are the game's codes already; which presses are the window's is key_use's.
     void key_down(int code, WORD flags, std::int64_t now) {
-        const bool alt = (flags & KF_ALTDOWN) != 0;
-        if (code == VK_F11 || (code == VK_RETURN && alt)) {
-            if ((flags & KF_REPEAT) == 0) toggle_fullscreen();
-            return;
-        }
-        const bool windows_key = held(VK_LWIN) || held(VK_RWIN);
         const bool desktop_key =
             code == VK_MENU || code == VK_LMENU || code == VK_RMENU || code == VK_LWIN || code == VK_RWIN;
-        if (desktop_key || alt || windows_key) return;
-        held_.insert(code);
-        driver_.key_down(code, now);
+        const WindowKeyPress press{code, desktop_key, (flags & KF_ALTDOWN) != 0, held(VK_LWIN) || held(VK_RWIN),
+                                   (flags & KF_REPEAT) != 0};
+        switch (key_use(press)) {
+            case KeyUse::game:
+                held_.insert(code);
+                driver_.key_down(code, now);
+                return;
+            case KeyUse::toggle_fullscreen: toggle_fullscreen(); return;
+            case KeyUse::window: return;
+        }
     }
 
     // The window lost the keyboard, or was minimised, or its menu took the keyboard: every key
@@ -206,12 +201,12 @@ private:
             SetCapture(screen_.window());
         else
             ReleaseCapture();
-        const Placement at = screen_.placement();
-        const int fx = (x - at.left) / at.factor, fy = (y - at.top) / at.factor;
+        const auto [width, height] = screen_.size();
+        const FramePoint p = frame_point(x, y, width, height, width, height);
         if (down)
-            driver_.pointer_down(fx, fy);
+            driver_.pointer_down(p.x, p.y);
         else
-            driver_.pointer_up(fx, fy, now);
+            driver_.pointer_up(p.x, p.y, now);
     }
 
     void toggle_fullscreen() {
@@ -238,23 +233,15 @@ private:
     HMONITOR monitor_ = nullptr;
     bool active_ = true;
     bool in_modal_loop_ = false;
-    const std::int64_t started_ = now_ns();
 };
 
 }  // namespace
 
 int run_win32_window(WindowRun run, TextRasterizer& text) {
-    OutputFile trace(run.trace_path, "trace file");
-    OutputFile recording(run.record_path, "recording");
-    run.game.trace = trace.stream();
-    run.game.recording = recording.stream();
-    if (const double ms = ms_since_process_start(); ms >= 0)
-        run.game.process_started = now_ns() - std::int64_t(ms * 1e6);
-    // The reset and the title come before the window is first shown.
-    Driver driver(text, std::move(run.game), now_ns());
-    Host host(driver, run);
+    WindowGame game(std::move(run), text, now_ns(), ms_since_process_start());
+    Host host(game.driver(), game.run());
     const int status = host.loop();
-    if (run.stats) host.print_stats();
+    std::fputs(game.stats_report(cpu_seconds(), now_ns()).c_str(), stderr);
     return status;
 }
 

@@ -1,0 +1,25 @@
+// Starting and ending a window's game.
+#include "run/window_game.h"
+
+namespace kx {
+
+WindowGame::WindowGame(WindowRun run, TextRasterizer& text, std::int64_t now, double ms_since_process_start)
+    : run_(std::move(run)),
+      trace_(run_.trace_path, "trace file"),
+      recording_(run_.record_path, "recording"),
+      started_(now) {
+    DriverSetup setup = std::move(run_.game);
+    setup.trace = trace_.stream();
+    setup.recording = recording_.stream();
+    if (ms_since_process_start >= 0) setup.process_started = now - std::int64_t(ms_since_process_start * 1e6);
+    // The reset and the title come before the window is first shown.
+    driver_ = std::make_unique<Driver>(text, std::move(setup), now);
+}
+
+std::string WindowGame::stats_report(double cpu_seconds, std::int64_t now) {
+    if (!run_.stats) return "";
+    driver_->stats().cpu(cpu_seconds, double(now - started_) / 1e9);
+    return driver_->stats().report(now);
+}
+
+}  // namespace kx

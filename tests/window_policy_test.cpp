@@ -1,0 +1,85 @@
+// The rules every window front end shares: which key presses are the window's, where a click
+// lands in the frame, and a window run's start and figures.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "draw/scaling.h"
+#include "elements/virtual_keys.h"
+#include "play/game_keys.h"
+#include "run/window_game.h"
+#include "run/window_keys.h"
+#include "test_support.h"
+
+namespace kx {
+namespace {
+
+TEST(WindowKeys, FullscreenTogglesOnceAndTheDesktopsShortcutsNeverReachTheGame) {
+    EXPECT_EQ(key_use({kKeyF11}), KeyUse::toggle_fullscreen);
+    EXPECT_EQ(key_use({kKeyF11, false, false, false, true}), KeyUse::window);  // its repeats
+    EXPECT_EQ(key_use({kKeyReturn, false, true}), KeyUse::toggle_fullscreen);  // Alt+Enter
+    EXPECT_EQ(key_use({kKeyReturn}), KeyUse::game);                            // Return alone goes on after a pause
+    EXPECT_EQ(key_use({kKeyAlt, true, true}), KeyUse::window);                 // Alt itself
+    EXPECT_EQ(key_use({kKeyOther, true, false, true}), KeyUse::window);        // Super itself
+    EXPECT_EQ(key_use({kKeyTab, false, true}), KeyUse::window);                // Alt+Tab
+    EXPECT_EQ(key_use({kKeyA + 3, false, false, true}), KeyUse::window);       // Super+D
+    EXPECT_EQ(key_use({kGameKeys.fire, false, true}), KeyUse::window);         // Alt+Z
+    for (const int code : {kGameKeys.fire, kGameKeys.left, kGameKeys.up, kKeySpace, kKeyControl, kKeyShift})
+        EXPECT_EQ(key_use({code}), KeyUse::game) << code;
+    EXPECT_EQ(key_use({kGameKeys.fire, false, false, false, true}), KeyUse::game);  // the game hears repeats
+}
+
+TEST(WindowPoint, AClickIsAPointOfTheFrameAtAnyScaleAndDensity) {
+    // 1920 x 1080 shows the frame at 3, from (372, 111).
+    EXPECT_EQ(frame_point(372, 111, 1920, 1080, 1920, 1080).x, 0);
+    EXPECT_EQ(frame_point(372 + 3 * 391 + 2, 111 + 3 * 285 + 2, 1920, 1080, 1920, 1080).x, 391);
+    EXPECT_EQ(frame_point(372 + 3 * 391 + 2, 111 + 3 * 285 + 2, 1920, 1080, 1920, 1080).y, 285);
+    // On the bars the point lies outside the frame, also just left of or above it.
+    EXPECT_LT(frame_point(371, 500, 1920, 1080, 1920, 1080).x, 0);
+    EXPECT_LT(frame_point(500, 110, 1920, 1080, 1920, 1080).y, 0);
+    EXPECT_GE(frame_point(372 + 3 * 392, 500, 1920, 1080, 1920, 1080).x, Frame::kWidth);
+    // A window of 784 x 572 points with twice the pixels shows the frame at 4.
+    const FramePoint p = frame_point(392, 286, 784, 572, 1568, 1144);
+    EXPECT_EQ(p.x, 196);
+    EXPECT_EQ(p.y, 143);
+    EXPECT_LT(frame_point(0, 0, 0, 0, 0, 0).x, 0);  // a window with no size yet
+}
+
+TEST(WindowGame, StartsTheDriverWithItsFilesAndPrintsTheFiguresOnlyWhenAsked) {
+    test::BlockText text;
+    const auto dir = std::filesystem::path(::testing::TempDir());
+    WindowRun run;
+    run.game.base_seed = 3;
+    run.trace_path = (dir / "kx_window_trace.jsonl").string();
+    run.record_path = (dir / "kx_window_record.txt").string();
+    {
+        WindowGame game(run, text, 1'000'000'000, 250.0);
+        game.driver().key_down(kKeySpace, 1'000'000'000);
+        EXPECT_EQ(game.stats_report(0.5, 2'000'000'000), "");
+    }
+    std::ifstream record(run.record_path);
+    std::string first, second;
+    std::getline(record, first);
+    std::getline(record, second);
+    EXPECT_EQ(first.rfind("# kippura-x recording", 0), 0u) << first;
+    EXPECT_EQ(second, "seed 3");
+    EXPECT_TRUE(std::filesystem::file_size(run.trace_path) > 0);
+
+    run.stats = true;
+    WindowGame figured(run, text, 1'000'000'000, 250.0);
+    const std::string report = figured.stats_report(0.5, 3'000'000'000);
+    EXPECT_NE(report.find("CPU 0.500 s in 2.000 s"), std::string::npos) << report;
+
+    run.trace_path = (dir / "no such folder" / "t.jsonl").string();
+    try {
+        WindowGame failed(run, text, 0, -1);
+        ADD_FAILURE() << "a trace that cannot be written was accepted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), run.trace_path + ": cannot write the trace file: No such file or directory");
+    }
+}
+
+}  // namespace
+}  // namespace kx
