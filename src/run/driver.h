@@ -84,6 +84,8 @@ public:
     bool replaying() const { return feed_ && !feed_->done(); }
     bool paused() const { return paused_; }
     bool box_open() const { return box_ != nullptr; }
+    // The box shown now, or null.
+    const PendingBox* box() const { return box_.get(); }
     // Play runs: the play tick or the ending's roll, which the pause can stop.
     bool playing() const;
     // A timer runs: ticks will come.

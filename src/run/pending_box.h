@@ -1,5 +1,6 @@
 // A game-over box the game has asked for and a front end has yet to show: its title, its text,
-// and the frame as it stood when the game asked (the explosion on the craft).
+// the frame as it stood when the game asked (the explosion on the craft) and the score then (the
+// game resets it in the same tick).
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@ struct PendingBox {
     std::string prompt;
     std::unique_ptr<Frame> frame;
     std::int64_t ticks = 0;  // the tick count when the game asked
+    int score = 0;
 };
 
 }  // namespace kx

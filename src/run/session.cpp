@@ -62,6 +62,7 @@ void Session::message_box(const std::string& prompt, const std::string& title) {
     pending_->title = title;
     pending_->prompt = prompt;
     pending_->ticks = ticks_;
+    pending_->score = game_.s.score;
     pending_->frame = std::make_unique<Frame>();
     Renderer(*metrics_).draw(game_.form1, *pending_->frame);
 }

@@ -8,10 +8,12 @@
 #define EMSCRIPTEN_KEEPALIVE  // built natively for the unit tests: plain functions
 #endif
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -22,12 +24,15 @@
 
 namespace {
 
-// One game: its text (which remembers what the table lacked), its recording, its driver.
+// One game: its text (which remembers what the table lacked), its recording, its driver, and
+// the score of the game played last (the box's when it ended in one: the game resets the score
+// in the tick that opens the box).
 struct Run {
     kx::TableText text{kx::kTextTable};
     std::ostringstream recording;
     std::string recording_text;
     std::unique_ptr<kx::Driver> driver;
+    int score = 0;
 };
 
 std::unique_ptr<Run> run;
@@ -46,6 +51,18 @@ EMSCRIPTEN_KEEPALIVE int kx_parse_input(const char* input) {
     try {
         std::istringstream in(input);
         replay = kx::parse_input_script(in, "input");
+        return 0;
+    } catch (const std::exception& e) {
+        error = e.what();
+        replay.reset();
+        return -1;
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE int kx_parse_input_bytes(const std::uint8_t* bytes, int length) {
+    try {
+        const std::string_view text(reinterpret_cast<const char*>(bytes), std::size_t(std::max(length, 0)));
+        replay = kx::parse_input_text(text, "input");
         return 0;
     } catch (const std::exception& e) {
         error = e.what();
@@ -93,6 +110,11 @@ EMSCRIPTEN_KEEPALIVE void kx_pad_gone(int pad, double now_ms) { game->pad_gone(p
 
 EMSCRIPTEN_KEEPALIVE int kx_frame(double now_ms) {
     game->advance(ns(now_ms));
+    // A box opens and closes in different calls, so each box is seen here while it is open.
+    if (const kx::PendingBox* box = game->box())
+        run->score = box->score;
+    else if (game->playing())
+        run->score = game->session().game().s.score;
     if (!game->present_due(ns(now_ms))) return 0;
     kx::frame_to_rgba(game->present(ns(now_ms)), rgba.data());
     return 1;
@@ -108,6 +130,7 @@ EMSCRIPTEN_KEEPALIVE int kx_finished() { return game->finished() ? 1 : 0; }
 
 EMSCRIPTEN_KEEPALIVE int kx_chick_x() { return int(game->session().game().s.jikix); }
 EMSCRIPTEN_KEEPALIVE int kx_chick_y() { return int(game->session().game().s.jikiy); }
+EMSCRIPTEN_KEEPALIVE int kx_score() { return run->score; }
 
 EMSCRIPTEN_KEEPALIVE const char* kx_recording() {
     run->recording_text = run->recording.str();

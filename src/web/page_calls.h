@@ -8,6 +8,8 @@ extern "C" {
 
 // Reads an input file for the next game; 0 when it is well formed, else -1 and kx_error() says why.
 int kx_parse_input(const char* input);
+// The same from the file's bytes as they are (a byte-order mark, UTF-16, CRLF: the parser's to read).
+int kx_parse_input_bytes(const std::uint8_t* bytes, int length);
 const char* kx_error();
 // A new game: the query's seed (when has_seed), the clock's seed, the tick rate (1..1000) and the
 // tick limit (negative: none), replaying the input file parsed last, if any.
@@ -38,6 +40,8 @@ int kx_finished();
 // Where the chick is, for the browser tests.
 int kx_chick_x();
 int kx_chick_y();
+// The score of the game played last: the one in play, or the one that just ended (box or ending).
+int kx_score();
 
 // The game's recording so far, as an input file.
 const char* kx_recording();
