@@ -6,7 +6,7 @@
 #   mobile_test.py SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
 import sys, time
 
-from web_support import browser, run, state, wait_for
+from web_support import browser, controls_clear_of_game, drop, run, state, wait_for, watch_to_the_end
 
 SITE, BINARY, REPLAYS = sys.argv[1:4]
 
@@ -14,11 +14,14 @@ SIDEWAYS, UPRIGHT, TABLET = (844, 390, 3), (390, 844, 3), (1024, 768, 2)
 KEY_CODES = {'left': 37, 'up': 38, 'right': 39, 'down': 40, 'fire': 90}
 
 
-def open_on(d, server, screen, safe_area=None):
+def open_on(d, server, screen, safe_area=None, reload=True):
     width, height, scale = screen
     d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
         'width': width, 'height': height, 'deviceScaleFactor': scale, 'mobile': True})
     d.execute_cdp_cmd('Emulation.setSafeAreaInsetsOverride', {'insets': safe_area or {}})
+    if not reload:
+        time.sleep(0.2)  # the page fits itself on the resize event
+        return
     d.get(server.url + 'index.html?seed=9')
     wait_for(d, lambda s: s['ticks'] == 0)
 
@@ -69,6 +72,28 @@ def test_the_game_fills_the_screen(server):
             assert z[0] >= 47 and z[2] <= SIDEWAYS[0] - 47 and z[3] <= SIDEWAYS[1] - 21, ('outside the safe area', name, b)
         print('  %d x %d with a notch: the game takes %.1f %% of the height' % (
             SIDEWAYS[0], SIDEWAYS[1], (b['game'][3] - b['game'][1]) / SIDEWAYS[1] * 100))
+    finally:
+        d.quit()
+
+
+def test_nothing_of_the_page_covers_the_game(server):
+    d = browser(touch=True)
+    try:
+        notch = {'left': 47, 'right': 47, 'bottom': 21}
+        screens = [(SIDEWAYS, None), (UPRIGHT, None), (TABLET, None), (SIDEWAYS, notch)]
+        games = []
+        for screen, safe_area in screens:
+            open_on(d, server, screen, safe_area)
+            games.append(controls_clear_of_game(d, ['fullscreen', 'stick', 'fire']))
+        # After a game, with its download link; the game kept its place. Then a bad file's message.
+        watch_to_the_end(d, server.url, REPLAYS)
+        for (screen, safe_area), game in zip(screens, games):
+            open_on(d, server, screen, safe_area, reload=False)
+            assert controls_clear_of_game(d, ['download', 'fullscreen', 'stick', 'fire']) == game, screen
+        drop(d, 'bad.txt', b'0 sideways 32\n')
+        for screen, safe_area in screens:
+            open_on(d, server, screen, safe_area, reload=False)
+            controls_clear_of_game(d, ['message', 'download', 'fullscreen', 'stick', 'fire'])
     finally:
         d.quit()
 
@@ -163,4 +188,4 @@ def test_the_pad_plays_like_a_pad(server):
 
 
 if __name__ == '__main__':
-    sys.exit(run([test_the_game_fills_the_screen, test_the_pad_plays_like_a_pad], SITE, REPLAYS))
+    sys.exit(run([test_the_game_fills_the_screen, test_nothing_of_the_page_covers_the_game, test_the_pad_plays_like_a_pad], SITE, REPLAYS))

@@ -133,3 +133,46 @@ def run(tests, site, replays):
             with contextlib.suppress(Exception):
                 server.stop()
     return 1 if failed else 0
+
+
+def drop(d, name, data):
+    """Drops a file of these bytes on the page, as a file manager would."""
+    d.execute_script("""
+      const bytes = Uint8Array.from(atob(arguments[1]), (c) => c.charCodeAt(0));
+      const files = new DataTransfer();
+      files.items.add(new File([bytes], arguments[0]));
+      document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: files, bubbles: true, cancelable: true}));""",
+                     name, base64.b64encode(data).decode())
+
+
+def controls_clear_of_game(d, expected):
+    """Asserts that each control shown (the bar's, the message, the pad) lies in the window and off
+    the game, and that those `expected` are among them; returns the game's box."""
+    shown = d.execute_script("""
+      const box = (e) => { const r = e.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; };
+      const all = [...document.querySelectorAll('#bar > *'), ...document.querySelectorAll('#message, #stick, #fire')];
+      const shown = {game: box(document.getElementById('screen')), view: [0, 0, innerWidth, innerHeight]};
+      for (const e of all) if (e.getClientRects().length) shown[e.id] = box(e);
+      return shown;""")
+    game, view = shown.pop('game'), shown.pop('view')
+    assert set(expected) <= set(shown), ('not shown', expected, shown)
+    for name, z in shown.items():
+        assert not (z[0] < game[2] and game[0] < z[2] and z[1] < game[3] and game[1] < z[3]), (name, 'on the game', z, game)
+        assert view[0] <= z[0] and z[2] <= view[2] and view[1] <= z[1] and z[3] <= view[3], (name, 'off the window', z, view)
+    return game
+
+
+def watch_url(replays, name='game_over_and_again.txt'):
+    """The page watching a golden replay to its end (the tick limit past its last event, quickly)."""
+    last = max(int(l.split()[0]) for l in open(os.path.join(replays, name)) if l[:1].isdigit())
+    return 'index.html?input=replays/%s&ticks=%d&tick-rate=1000' % (name, last + 2000)
+
+
+def link_shown(d):
+    wait_for(d, lambda s: d.execute_script("return !document.getElementById('download').hidden"), timeout=120)
+
+
+def watch_to_the_end(d, url, replays):
+    """Loads the page watching a golden replay to its end, where the link to the game shows."""
+    d.get(url + watch_url(replays))
+    link_shown(d)

@@ -3,15 +3,18 @@
 # cleanly, keys play, replays of the golden files end on the headless screenshot pixel for
 # pixel, the box closes, focus loss pauses, the touch pad steers, an embedding page is never
 # scrolled by loading or by the arrow keys, the page comes back with the network gone, and it
-# installs as a game (fullscreen, sideways, its icons).
+# installs as a game (fullscreen, sideways, its icons), nothing of the page lies on the game, the
+# download is named by date and score, and input files are read as bytes (byte-order marks, UTF-16),
+# the README's examples among them.
 #   web_test.py SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
-import os, subprocess, sys, tempfile, time
+import datetime, gzip, json, os, re, subprocess, sys, tempfile, time
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from web_support import H, W, browser, canvas_rgb, press, read_png_rgb, run, severe_logs, state, wait_for
+from web_support import (H, W, browser, canvas_rgb, controls_clear_of_game, drop, link_shown, press, read_png_rgb, run,
+                         severe_logs, state, wait_for, watch_to_the_end, watch_url)
 
 SITE, BINARY, REPLAYS = sys.argv[1:4]
 
@@ -218,10 +221,115 @@ def test_installed_as_a_game(server):
         d.quit()
 
 
+def test_nothing_of_the_page_covers_the_game(server):
+    d = browser()
+    try:
+        d.get(server.url + 'index.html')
+        wait_for(d, lambda s: s['ticks'] == 0)
+        for shown in (['fullscreen'], ['download', 'fullscreen'], ['message', 'download', 'fullscreen']):
+            if shown[0] == 'download':
+                watch_to_the_end(d, server.url, REPLAYS)
+            if shown[0] == 'message':
+                drop(d, 'bad.txt', b'0 sideways 32\n')
+            for size in ((800, 600, 1), (640, 480, 1), (1000, 800, 1), (1280, 720, 1), (800, 600, 2)):
+                d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+                    'width': size[0], 'height': size[1], 'deviceScaleFactor': size[2], 'mobile': False})
+                time.sleep(0.2)  # the page fits itself on the resize
+                game = controls_clear_of_game(d, shown)
+                print('  %d x %d at %d, %s: the game %g x %g' % (size + (' '.join(shown), game[2] - game[0],
+                                                                         game[3] - game[1])))
+        # In a portal's 800 x 600 frame, after a game.
+        d.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+        with open(os.path.join(server.root, 'frame.html'), 'w') as f:
+            f.write('<!doctype html><iframe id="game" src="%s" width="800" height="600"></iframe>' % watch_url(REPLAYS))
+        d.get(server.url + 'frame.html')
+        d.switch_to.frame(d.find_element(By.ID, 'game'))
+        link_shown(d)
+        controls_clear_of_game(d, ['download', 'fullscreen'])
+    finally:
+        d.quit()
+
+
+def test_the_download_is_named_by_date_and_score(server):
+    d = browser()
+    try:
+        watch_to_the_end(d, server.url, REPLAYS)
+        name = d.find_element(By.ID, 'download').get_attribute('download')
+        m = re.fullmatch(r'kippura-x-([0-9]{4}-[0-9]{2}-[0-9]{2}-[0-9]{4})-score-([0-9]+)\.txt', name)
+        assert m, name
+        assert datetime.datetime.now() - datetime.datetime.strptime(m[1], '%Y-%m-%d-%H%M') < datetime.timedelta(minutes=2)
+        # The last game's score as its box showed it (the game resets the score as the box opens).
+        trace = gzip.open(os.path.join(REPLAYS, 'game_over_and_again.trace.gz'), 'rt')
+        boxes = [json.loads(l)['text'] for l in trace if '"msgbox"' in l]
+        assert 'SCORE ' + m[2] == boxes[-1] != 'SCORE 0', (name, boxes)
+    finally:
+        d.quit()
+
+
+def message(d):
+    return d.execute_script("const m = document.getElementById('message');"
+                            "return m.hidden ? null : [m.textContent, m.children.length]")
+
+
+def test_input_files_are_read_as_bytes(server):
+    powershell = b'\xff\xfe' + 'seed 3\r\n0 down 32\r\n3000 up 32\r\n'.encode('utf-16-le')
+    with open(os.path.join(server.root, 'replays', 'powershell.txt'), 'wb') as f:
+        f.write(powershell)
+    d = browser()
+    try:
+        d.get(server.url + 'index.html?input=replays/powershell.txt')
+        wait_for(d, lambda s: s['replaying'] and 'seed 3\n' in s['keys'])
+        for name, data, seed in (('notepad.txt', b'\xef\xbb\xbfseed 4\n0 down 32\n3000 up 32\n', 4),
+                                  ('powershell.txt', powershell, 3)):
+            drop(d, name, data)
+            wait_for(d, lambda s: s['replaying'] and 'seed %d\n' % seed in s['keys'])
+        assert message(d) is None, message(d)
+        drop(d, '<b>bad</b>.txt', b'seed 1\n0 down 32\n5 sideways <i>32</i>\n')
+        wait_for(d, lambda s: message(d))
+        text, children = message(d)
+        assert text.startswith('<b>bad</b>.txt: input:3: ') and '\n' not in text and children == 0, (text, children)
+    finally:
+        d.quit()
+
+
+def readme_input_files():
+    """The input files the README shows: each indented block right after a line <!-- input file -->."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    lines = open(os.path.join(here, '..', '..', 'README.md'), encoding='utf-8').read().split('\n')
+    blocks = []
+    for at in (i + 1 for i, line in enumerate(lines) if line.strip() == '<!-- input file -->'):
+        while at < len(lines) and not lines[at].strip():
+            at += 1
+        block = []
+        while at < len(lines) and (lines[at].startswith('    ') or not lines[at].strip()):
+            block.append(lines[at][4:])
+            at += 1
+        blocks.append('\n'.join(block).strip('\n') + '\n')
+    return blocks
+
+
+def test_the_readmes_input_files_play(server):
+    blocks = readme_input_files()
+    assert blocks and all(b.strip() for b in blocks), ('no input file marked <!-- input file --> in README.md', blocks)
+    d = browser()
+    try:
+        for n, block in enumerate(blocks):
+            d.get(server.url + 'index.html')
+            wait_for(d, lambda s: s['ticks'] == 0)
+            drop(d, 'README-%d.txt' % n, block.encode())
+            wait_for(d, lambda s: s['replaying'])
+            assert message(d) is None, (block, message(d))
+        print('  %d input files of the README play' % len(blocks))
+    finally:
+        d.quit()
+
+
 def main():
     return run([test_loads_and_keys_play, test_replays_end_on_the_headless_screenshot,
                 test_box_closes_on_return_and_on_click, test_focus_loss_pauses, test_touch_pad_steers,
-                test_guest_in_a_long_page, test_offline, test_installed_as_a_game], SITE, REPLAYS)
+                test_guest_in_a_long_page, test_offline, test_installed_as_a_game, test_nothing_of_the_page_covers_the_game,
+                test_the_download_is_named_by_date_and_score, test_input_files_are_read_as_bytes,
+                test_the_readmes_input_files_play], SITE, REPLAYS)
 
 
 if __name__ == '__main__':

@@ -10,6 +10,7 @@
   const pad = document.getElementById('pad');
   const stick = document.getElementById('stick');
   const fire = document.getElementById('fire');
+  const bar = document.getElementById('bar');
   const download = document.getElementById('download');
   const message = document.getElementById('message');
   const W = 392, H = 286;
@@ -45,9 +46,16 @@
   const SCROLLING = new Set(['ArrowLeft', 'ArrowUp', 'ArrowRight', 'ArrowDown', 'Space', 'PageUp', 'PageDown',
                              'Home', 'End']);
 
+  // The message line takes its room off the bottom of the stage: fit() moves the game up.
   function fail(text) {
     message.textContent = text;
     message.hidden = false;
+    fit();
+  }
+  function clearMessage() {
+    if (message.hidden) return;
+    message.hidden = true;
+    fit();
   }
 
   const query = new URLSearchParams(location.search);
@@ -63,10 +71,12 @@
   let pixels = null;
   let tickRate = 64, maxTicks = -1, seed = null;
 
-  function startGame(inputText) {
-    if (inputText !== null) {
-      const ptr = allocString(inputText);
-      const bad = M._kx_parse_input(ptr);
+  // An input file goes to the program as the bytes it is: the parser reads its encoding.
+  function startGame(inputBytes) {
+    if (inputBytes !== null) {
+      const ptr = M._malloc(Math.max(inputBytes.length, 1));
+      M.HEAPU8.set(inputBytes, ptr);
+      const bad = M._kx_parse_input_bytes(ptr, inputBytes.length);
       M._free(ptr);
       if (bad) throw new Error(M.UTF8ToString(M._kx_error()));
     }
@@ -74,13 +84,6 @@
                 performance.now());
     document.title = M.UTF8ToString(M._kx_caption());
     pixels = null;
-  }
-
-  function allocString(text) {
-    const size = M.lengthBytesUTF8(text) + 1;
-    const ptr = M._malloc(size);
-    M.stringToUTF8(text, ptr, size);
-    return ptr;
   }
 
   function place(element, left, top, width, height) {
@@ -91,39 +94,85 @@
   }
   const clamp = (value, lo, hi) => Math.max(lo, Math.min(hi, value));
 
-  // Where the game and the pad go inside the safe area. Without touch, the largest whole factor
-  // in device pixels (a fraction where none fits), centred. On a touch screen, the largest
-  // fraction that leaves the pad its room: beside the game (the directions in the left bar, fire
-  // in the right one, as a phone held sideways leaves them) or below it (upright), whichever
-  // gives the bigger game; pixelated scaling stays crisp at 2 or 3 device pixels per CSS pixel.
+  // The bar's size as a row or as a column (the link above the button), always measured with the
+  // download link in it: the game keeps its place when the link appears after a game.
+  function barSize(column) {
+    const hidden = download.hidden;
+    download.hidden = false;
+    bar.classList.toggle('column', column);
+    const r = bar.getBoundingClientRect();
+    download.hidden = hidden;
+    return {w: Math.ceil(r.width), h: Math.ceil(r.height), column};
+  }
+  function placeBar(size, left, top) {
+    bar.classList.toggle('column', size.column);
+    bar.style.left = `${left}px`;
+    bar.style.top = `${top}px`;
+  }
+
+  // Where the game, the pad and the bar go inside the safe area, above the message line when it
+  // shows; nothing of the page lies on the game. Without touch, the largest whole factor in
+  // device pixels that leaves the bar its room above or right of the game (a fraction where none
+  // fits, or where the bar's room would cost a whole factor: the game shrinks a little, not to
+  // the next factor down), centred. On a touch screen, the largest fraction that leaves the pad
+  // its room: beside the game (the directions in the left bar, fire and the page's bar in the
+  // right one, as a phone held sideways leaves them) or below it (upright), whichever gives the
+  // bigger game; pixelated scaling stays crisp at 2 or 3 device pixels per CSS pixel.
   function fit() {
-    const width = stage.clientWidth, height = stage.clientHeight;
+    const width = stage.clientWidth;
+    const height = stage.clientHeight - (message.hidden ? 0 : message.offsetHeight);
+    const row = barSize(false);
     if (pad.hidden) {
       const dpr = window.devicePixelRatio || 1;
-      const whole = Math.floor(Math.min(width * dpr / W, height * dpr / H));
-      const scale = whole >= 1 ? whole / dpr : Math.min(width / W, height / H);
-      place(canvas, Math.floor((width - W * scale) / 2), Math.floor((height - H * scale) / 2), W * scale, H * scale);
+      const roomW = row.w + 2 * EDGE, roomH = row.h + 2 * EDGE;
+      const above = Math.min(width / W, (height - roomH) / H), aside = Math.min((width - roomW) / W, height / H);
+      const room = Math.max(above, aside);
+      const whole = Math.floor(room * dpr);
+      const scale = whole >= 1 && whole === Math.floor(Math.min(width / W, height / H) * dpr) ? whole / dpr
+                                                                                          : Math.max(room, 0.1);
+      const gameW = W * scale, gameH = H * scale;
+      let left = Math.floor((width - gameW) / 2), top = Math.floor((height - gameH) / 2);
+      // Centred, the game would reach under the bar: it moves down, or else left, just enough.
+      if (top < roomH && left + gameW > width - roomW) {
+        if (height - gameH >= roomH) top = roomH;
+        else left = Math.max(0, Math.floor(width - roomW - gameW));
+      }
+      place(canvas, left, top, gameW, gameH);
+      placeBar(row, width - EDGE - row.w, EDGE);
       return;
     }
+    const column = barSize(true);
     const room = STICK_MIN + 2 * EDGE;
-    const beside = Math.min(height / H, (width - 2 * room) / W);
-    const below = Math.min(width / W, (height - room) / H);
+    // Beside, the right bar also holds the page's bar above the fire button.
+    const side = Math.max(room, column.w + 2 * EDGE);
+    const beside = height >= column.h + FIRE_SIZE + 3 * EDGE ? Math.min(height / H, (width - 2 * side) / W) : 0;
+    // Below, the page's bar goes between the direction pad and the fire button where it fits,
+    // else in a strip above the game.
+    const inPadRow = width - 8 * EDGE - STICK_MAX - FIRE_SIZE >= row.w && row.h <= STICK_MIN;
+    const strip = inPadRow ? 0 : row.h + 2 * EDGE;
+    const below = Math.min(width / W, (height - room - strip) / H);
     const scale = Math.max(beside, below, 0.1);
     const gameW = W * scale, gameH = H * scale;
     if (beside >= below) {
-      const bar = (width - gameW) / 2;
-      const stickSize = clamp(Math.min(bar, height) - 2 * EDGE, STICK_MIN, STICK_MAX);
-      const fireSize = Math.min(FIRE_SIZE, bar - 2 * EDGE);
-      place(canvas, bar, (height - gameH) / 2, gameW, gameH);
-      place(stick, (bar - stickSize) / 2, (height - stickSize) / 2, stickSize, stickSize);
-      place(fire, width - (bar + fireSize) / 2, (height - fireSize) / 2, fireSize, fireSize);
+      const sideW = (width - gameW) / 2;
+      const stickSize = clamp(Math.min(sideW, height) - 2 * EDGE, STICK_MIN, STICK_MAX);
+      const fireSize = Math.min(FIRE_SIZE, sideW - 2 * EDGE);
+      const form = row.w + 2 * EDGE <= sideW ? row : column;
+      place(canvas, sideW, (height - gameH) / 2, gameW, gameH);
+      place(stick, (sideW - stickSize) / 2, (height - stickSize) / 2, stickSize, stickSize);
+      place(fire, width - (sideW + fireSize) / 2, Math.max((height - fireSize) / 2, form.h + 2 * EDGE), fireSize,
+            fireSize);
+      placeBar(form, width - EDGE - form.w, EDGE);
     } else {
       // The pad along the bottom, where the thumbs are; the game centred in the space above.
-      const stickSize = clamp(Math.min(height - gameH, width / 2) - 2 * EDGE, STICK_MIN, STICK_MAX);
+      const stickSize = clamp(Math.min(height - gameH - strip, width / 2) - 2 * EDGE, STICK_MIN, STICK_MAX);
       const padTop = height - EDGE - stickSize;
-      place(canvas, (width - gameW) / 2, Math.max(0, (padTop - EDGE - gameH) / 2), gameW, gameH);
+      const fireLeft = width - 2 * EDGE - FIRE_SIZE;
+      place(canvas, (width - gameW) / 2, Math.max(strip, (padTop - EDGE - gameH) / 2), gameW, gameH);
       place(stick, 2 * EDGE, padTop, stickSize, stickSize);
-      place(fire, width - 2 * EDGE - FIRE_SIZE, padTop + (stickSize - FIRE_SIZE) / 2, FIRE_SIZE, FIRE_SIZE);
+      place(fire, fireLeft, padTop + (stickSize - FIRE_SIZE) / 2, FIRE_SIZE, FIRE_SIZE);
+      if (inPadRow) placeBar(row, fireLeft - 2 * EDGE - row.w, padTop + (stickSize - row.h) / 2);
+      else placeBar(row, width - EDGE - row.w, EDGE);
     }
   }
 
@@ -146,6 +195,13 @@
   // Keys and taps that come while the program loads, for the game once it is there.
   const earlyKeys = [];
 
+  // The download's name tells games apart: when the game ended (local time) and its score.
+  function downloadName(score) {
+    const t = new Date(), two = (n) => String(n).padStart(2, '0');
+    const day = `${t.getFullYear()}-${two(t.getMonth() + 1)}-${two(t.getDate())}`;
+    return `kippura-x-${day}-${two(t.getHours())}${two(t.getMinutes())}-score-${score}.txt`;
+  }
+
   let recordingLength = 0;
   function showState() {
     const boxOpen = M._kx_box_open() === 1;
@@ -160,6 +216,7 @@
         recordingLength = text.length;
         if (download.href) URL.revokeObjectURL(download.href);
         download.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));
+        download.download = downloadName(M._kx_score());
         download.hidden = false;
       }
     }
@@ -257,7 +314,8 @@
   function setUpPage() {
     window.addEventListener('keydown', (event) => keyEvent(event, true));
     window.addEventListener('keyup', (event) => keyEvent(event, false));
-    window.addEventListener('resize', fit);
+    // The stage's size is what the layout follows: a resize, a turn, the safe area changing.
+    new ResizeObserver(() => fit()).observe(stage);
     window.addEventListener('blur', focusLost);
     document.addEventListener('visibilitychange', () => { if (document.hidden) focusLost(); });
     // Pointers on the canvas: OK on the box; a tap on the title starts a game.
@@ -302,11 +360,11 @@
       event.preventDefault();
       const file = event.dataTransfer.files[0];
       if (!file || !M) return;
-      file.text().then((text) => {
+      file.arrayBuffer().then((buffer) => {
         seed = null;
         maxTicks = -1;
-        startGame(text);
-        message.hidden = true;
+        startGame(new Uint8Array(buffer));
+        clearMessage();
       }).catch((e) => fail(`${file.name}: ${e.message}`));
     });
     setUpPad();
@@ -321,7 +379,7 @@
     if (url.origin !== location.origin) throw new Error(`?input=${query.get('input')}: only files of this site`);
     const response = await fetch(url);
     if (!response.ok) throw new Error(`?input=${query.get('input')}: ${response.status} ${response.statusText}`);
-    return response.text();
+    return new Uint8Array(await response.arrayBuffer());
   }
 
   // The program compiled as the page loaded (index.html), or fetched and compiled now.
