@@ -67,6 +67,21 @@ TEST(PageCalls, AReplayWithATickLimitStopsOnItAndEndsOnTheHeadlessFrame) {
     }
 }
 
+// The download's name carries the score of the game played last: the box's for a game over,
+// all 100 points for a game that reached the staff roll.
+TEST(PageCalls, TheLastGamesScoreIsTheBoxsOrAWholeGamesHundred) {
+    for (const auto& [name, score] : {std::pair{"game_over_and_again.txt", 1}, std::pair{"full_game.txt", 100}}) {
+        ASSERT_EQ(kx_parse_input(golden_input(name).c_str()), 0) << kx_error();
+        kx_start(0, 0, 7, 1000, -1, 0);
+        // To the replay's end: the staff roll's, or the last box, which waits for the player.
+        double now = 0;
+        for (int frames = 0; frames < 100'000 && (kx_replaying() || (kx_running() && !kx_box_open())); ++frames)
+            kx_frame(now += kFrameMs);
+        EXPECT_EQ(kx_replaying(), 0) << name;
+        EXPECT_EQ(kx_score(), score) << name;
+    }
+}
+
 TEST(PageCalls, TheQuerysSeedWinsOverTheFilesWhichWinsOverTheClock) {
     kx_start(0, 0, 77, 64, -1, 0);
     EXPECT_EQ(seed_line(), "seed 77");

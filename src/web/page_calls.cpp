@@ -35,6 +35,10 @@ struct Run {
     int score = 0;
 };
 
+// A game that reached the staff roll scored every point of the five stages (the last boss's
+// point wraps the score to 0 as the ending starts).
+constexpr int kWholeGameScore = 100;
+
 std::unique_ptr<Run> run;
 kx::Driver* game = nullptr;
 std::optional<kx::InputScript> replay;                // parsed for the next game
@@ -113,6 +117,8 @@ EMSCRIPTEN_KEEPALIVE int kx_frame(double now_ms) {
     // A box opens and closes in different calls, so each box is seen here while it is open.
     if (const kx::PendingBox* box = game->box())
         run->score = box->score;
+    else if (game->session().game().form1.Timer3.running())
+        run->score = kWholeGameScore;
     else if (game->playing())
         run->score = game->session().game().s.score;
     if (!game->present_due(ns(now_ms))) return 0;

@@ -20,6 +20,9 @@
   // The touch pad's sizes in CSS pixels: the direction area holds three zones of at least 48
   // across, the fire button is a thumb wide, and both keep a margin from the screen's edges.
   const STICK_MIN = 144, STICK_MAX = 200, FIRE_SIZE = 96, EDGE = 8;
+  // Without touch the bar is small and keeps a small margin: at 800 x 600, the usual frame of a
+  // game portal, it fits below the game at twice its size (572 rows leave 28).
+  const BAR_GAP = 2;
 
   // What the page measured, for tools/measure_web.py.
   const stats = window.kxStats = {frameMs: [], tickLog: [], titleDrawnMs: null};
@@ -124,7 +127,7 @@
     const row = barSize(false);
     if (pad.hidden) {
       const dpr = window.devicePixelRatio || 1;
-      const roomW = row.w + 2 * EDGE, roomH = row.h + 2 * EDGE;
+      const roomW = row.w + 2 * BAR_GAP, roomH = row.h + 2 * BAR_GAP;
       const above = Math.min(width / W, (height - roomH) / H), aside = Math.min((width - roomW) / W, height / H);
       const room = Math.max(above, aside);
       const whole = Math.floor(room * dpr);
@@ -138,7 +141,7 @@
         else left = Math.max(0, Math.floor(width - roomW - gameW));
       }
       place(canvas, left, top, gameW, gameH);
-      placeBar(row, width - EDGE - row.w, EDGE);
+      placeBar(row, width - BAR_GAP - row.w, BAR_GAP);
       return;
     }
     const column = barSize(true);
