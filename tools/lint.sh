@@ -7,32 +7,34 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The layers, bottom up, and the layers each may include besides itself: a layer includes only
-# layers below it. One line per folder under src/.
-layer_table='
-elements:
-form:      elements
-sequences: form elements
-enemies:   form elements
-boss:      sequences form elements
-play:      enemies boss form elements
-draw:      form elements
-formats:   form elements
-input:     play elements
-run:       draw formats input play sequences form elements
-platform:  run draw formats input form elements
-web:       run draw formats input form elements
-windows:   run draw formats input form elements
-app:       platform windows run draw formats form elements
-'
+# The layers' table, bottom up: each layer and the layers it may include besides itself. The one
+# table, which CMake checks every layer library's links against too (cmake/layers.cmake).
+layer_file=cmake/layers.txt
+layer_table=$(grep -v '^#' "$layer_file")
 
 check_layers() {
     local status=0 folder
     for folder in src/*/; do
         folder=${folder%/}
         grep -q "^${folder#src/}:" <<<"$layer_table" ||
-            { echo "$folder: a folder that is not in the layer table of tools/lint.sh"; status=1; }
+            { echo "$folder: a folder that is not in the layer table $layer_file"; status=1; }
     done
+    # The table itself is a stack: each row is a folder and names only the rows before it, so no
+    # two layers may include each other.
+    awk -v file="$layer_file" '
+        /^[^:]+:/ {
+            layer = $1; sub(/:$/, "", layer)
+            if (system("test -d src/" layer) != 0) {
+                printf "%s: %s: a layer with no folder src/%s\n", file, layer, layer; bad = 1
+            }
+            for (i = 2; i <= NF; ++i)
+                if (!($i in seen)) {
+                    printf "%s: %s: %s is not a layer of an earlier row (the rows go bottom up)\n", file, layer, $i
+                    bad = 1
+                }
+            seen[layer] = 1
+        }
+        END { exit bad }' <<<"$layer_table" || status=1
     # Every quoted include of every source under src/, checked against the table.
     find src -name '*.cpp' -o -name '*.h' | sort | xargs grep -Hn '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' |
         awk -v table="$layer_table" '
