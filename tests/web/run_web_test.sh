@@ -13,4 +13,9 @@ if [ ! -x /usr/bin/chromedriver ] || ! /usr/bin/python3 -c 'import selenium' 2>/
     echo "chromium-driver or python3-selenium is not installed"
     exit 77
 fi
-exec /usr/bin/python3 "$(dirname "$0")/$script" "${@:2}"
+# Chromium keeps its crash reports and dconf its settings under the home folder whatever the
+# profile: the tests give them one of their own and leave the user's alone.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache XDG_DATA_HOME=$home/.local/share
+/usr/bin/python3 "$(dirname "$0")/$script" "${@:2}"

@@ -238,6 +238,9 @@ def test_nothing_of_the_page_covers_the_game(server):
                 game = controls_clear_of_game(d, shown)
                 print('  %d x %d at %d, %s: the game %g x %g' % (size + (' '.join(shown), game[2] - game[0],
                                                                          game[3] - game[1])))
+                if size[:2] == (800, 600) and shown[0] != 'message':
+                    # A portal's usual frame still shows the game at twice its size, crisp.
+                    assert (game[2] - game[0], game[3] - game[1]) == (784, 572), (size, shown, game)
         # In a portal's 800 x 600 frame, after a game.
         d.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
         with open(os.path.join(server.root, 'frame.html'), 'w') as f:
@@ -245,7 +248,8 @@ def test_nothing_of_the_page_covers_the_game(server):
         d.get(server.url + 'frame.html')
         d.switch_to.frame(d.find_element(By.ID, 'game'))
         link_shown(d)
-        controls_clear_of_game(d, ['download', 'fullscreen'])
+        game = controls_clear_of_game(d, ['download', 'fullscreen'])
+        assert (game[2] - game[0], game[3] - game[1]) == (784, 572), ('in an 800 x 600 frame', game)
     finally:
         d.quit()
 
