@@ -3,10 +3,9 @@
 // replay to the same trace.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "draw/overlays.h"
 #include "elements/virtual_keys.h"
+#include "formats/byte_sink.h"
 #include "formats/input_script.h"
 #include "play/game_keys.h"
 #include "run/driver.h"
@@ -58,14 +57,11 @@ struct RealTime {
     const GameState& s() const { return game().s; }
     std::int64_t ticks() const { return driver->ticks(); }
     // The key events the game received, read back from the recording the driver wrote.
-    std::vector<KeyEvent> recorded() const {
-        std::istringstream in(recording_text.str());
-        return parse_input_script(in, "recording").events;
-    }
+    std::vector<KeyEvent> recorded() const { return parse_input_text(recording_text.text(), "recording").events; }
 
     test::BlockText text;
-    std::ostringstream trace_text;
-    std::ostringstream recording_text;
+    StringSink trace_text;
+    StringSink recording_text;
     std::int64_t now = 1'000'000;
     std::unique_ptr<Driver> driver;
 };
@@ -73,11 +69,11 @@ struct RealTime {
 // The trace of a headless replay of `events` up to `ticks` ticks.
 std::string replayed_trace(std::uint32_t seed, const std::vector<KeyEvent>& events, std::int64_t ticks) {
     test::BlockText text;
-    std::ostringstream out;
+    StringSink out;
     Session session(seed, &text, nullptr, &out);
     session.start();
     replay_at_once(session, events, ticks);
-    return out.str();
+    return out.text();
 }
 
 // The trace up to and including its last tick record.
@@ -279,7 +275,7 @@ TEST(DriverRecording, AGameWithPausesFocusLossAndABoxReplaysToTheSameTrace) {
     run.press(kGameKeys.up);
     run.release(kGameKeys.up);
     run.periods(60);
-    const std::string window = up_to_last_tick(run.trace_text.str());
+    const std::string window = up_to_last_tick(run.trace_text.text());
     EXPECT_EQ(replayed_trace(kQuickDeathSeed, run.recorded(), run.ticks()), window);
     // Every key-down the game received came up again.
     int balance = 0;
@@ -385,7 +381,7 @@ TEST(DriverLimit, ARunStopsExactlyAtItsLimitAndEventsBeyondItNeverCome) {
     EXPECT_EQ(run.ticks(), 120);
     EXPECT_FALSE(run.driver->replaying());  // the event at 200 is beyond the end
     EXPECT_EQ(run.recorded().back(), (KeyEvent{100, false, kGameKeys.down}));
-    EXPECT_EQ(run.trace_text.str(), replayed_trace(5, script.events, 120));
+    EXPECT_EQ(run.trace_text.text(), replayed_trace(5, script.events, 120));
     run.driver->present(run.now);
     EXPECT_EQ(run.driver->shown_ticks(), 120);
 }
@@ -399,7 +395,7 @@ TEST(DriverLimit, AReplayCutByALimitIsWatchedToTheEndItsBoxesCloseByThemselves) 
     cut.play_into_game_over();
     // The box shows the moment the game asked for it, as the trace's record of it says.
     cut.driver->present(cut.now);
-    const std::string trace = cut.trace_text.str();
+    const std::string trace = cut.trace_text.text();
     const auto box = trace.find("\"ticks\":", trace.find("{\"ev\":\"msgbox\""));
     EXPECT_EQ(cut.driver->shown_ticks(), std::stoll(trace.substr(box + 8)));
     cut.periods(int(Driver::kReplayBoxNs / kPeriod) + 1);

@@ -195,8 +195,8 @@ int run_window(WindowRun run, TextRasterizer& text) {
     Video video;
     OutputFile trace(run.trace_path, "trace file");
     OutputFile recording(run.record_path, "recording");
-    run.game.trace = trace.stream();
-    run.game.recording = recording.stream();
+    run.game.trace = trace.sink();
+    run.game.recording = recording.sink();
     if (const double ms = ms_since_process_start(); ms >= 0)
         run.game.process_started = now_ns() - std::int64_t(ms * 1e6);
     // The reset and the title come before the window is first shown.

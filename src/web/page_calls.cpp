@@ -10,13 +10,13 @@
 
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "draw/rgba.h"
 #include "draw/table_text.h"
+#include "formats/byte_sink.h"
 #include "run/driver.h"
 #include "run/seed_choice.h"
 
@@ -25,8 +25,7 @@ namespace {
 // One game: its text (which remembers what the table lacked), its recording, its driver.
 struct Run {
     kx::TableText text{kx::kTextTable};
-    std::ostringstream recording;
-    std::string recording_text;
+    kx::StringSink recording;
     std::unique_ptr<kx::Driver> driver;
 };
 
@@ -44,8 +43,7 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE int kx_parse_input(const char* input) {
     try {
-        std::istringstream in(input);
-        replay = kx::parse_input_script(in, "input");
+        replay = kx::parse_input_text(input, "input");
         return 0;
     } catch (const std::exception& e) {
         error = e.what();
@@ -109,10 +107,7 @@ EMSCRIPTEN_KEEPALIVE int kx_finished() { return game->finished() ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int kx_chick_x() { return int(game->session().game().s.jikix); }
 EMSCRIPTEN_KEEPALIVE int kx_chick_y() { return int(game->session().game().s.jikiy); }
 
-EMSCRIPTEN_KEEPALIVE const char* kx_recording() {
-    run->recording_text = run->recording.str();
-    return run->recording_text.c_str();
-}
+EMSCRIPTEN_KEEPALIVE const char* kx_recording() { return run->recording.text().c_str(); }
 EMSCRIPTEN_KEEPALIVE const char* kx_caption() { return game->caption().c_str(); }
 EMSCRIPTEN_KEEPALIVE const char* kx_missing_text() {
     static std::string lines;
