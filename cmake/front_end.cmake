@@ -27,8 +27,8 @@ if(NOT KX_FRONT_END STREQUAL kx_toolchain_front_end)
 endif()
 message(STATUS "Front end: ${KX_FRONT_END}")
 
-# KX_LAYERS_LEFT_OUT: the layers of cmake/layers.txt this front end does not build. web/ is built
-# in every build: its page calls are tested natively.
+# KX_LAYERS_LEFT_OUT: the layers of cmake/layers.txt this front end does not build. web/ and null/
+# are built in every native build: the page's calls and the null front end are tested natively.
 # KX_MAIN_*: the program kippura-x, made by src/app.
 if(KX_FRONT_END STREQUAL sdl)
   set(KX_LAYERS_LEFT_OUT windows)
@@ -55,5 +55,5 @@ elseif(KX_FRONT_END STREQUAL win32)
 else()
   # In the browser only the layers up to run/ and the page's own front end: no SDL, no fonts, no
   # program of app/, no desktop tools or tests.
-  set(KX_LAYERS_LEFT_OUT platform windows app)
+  set(KX_LAYERS_LEFT_OUT platform windows null app)
 endif()

@@ -3,11 +3,11 @@
 // replay to the same trace.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "draw/overlays.h"
 #include "elements/virtual_keys.h"
+#include "formats/byte_sink.h"
 #include "formats/input_script.h"
+#include "null/null_front_end.h"
 #include "play/game_keys.h"
 #include "run/driver.h"
 #include "run/fast_replay.h"
@@ -58,14 +58,11 @@ struct RealTime {
     const GameState& s() const { return game().s; }
     std::int64_t ticks() const { return driver->ticks(); }
     // The key events the game received, read back from the recording the driver wrote.
-    std::vector<KeyEvent> recorded() const {
-        std::istringstream in(recording_text.str());
-        return parse_input_script(in, "recording").events;
-    }
+    std::vector<KeyEvent> recorded() const { return parse_input_text(recording_text.text(), "recording").events; }
 
     test::BlockText text;
-    std::ostringstream trace_text;
-    std::ostringstream recording_text;
+    StringSink trace_text;
+    StringSink recording_text;
     std::int64_t now = 1'000'000;
     std::unique_ptr<Driver> driver;
 };
@@ -73,11 +70,11 @@ struct RealTime {
 // The trace of a headless replay of `events` up to `ticks` ticks.
 std::string replayed_trace(std::uint32_t seed, const std::vector<KeyEvent>& events, std::int64_t ticks) {
     test::BlockText text;
-    std::ostringstream out;
+    StringSink out;
     Session session(seed, &text, nullptr, &out);
     session.start();
     replay_at_once(session, events, ticks);
-    return out.str();
+    return out.text();
 }
 
 // The trace up to and including its last tick record.
@@ -279,7 +276,7 @@ TEST(DriverRecording, AGameWithPausesFocusLossAndABoxReplaysToTheSameTrace) {
     run.press(kGameKeys.up);
     run.release(kGameKeys.up);
     run.periods(60);
-    const std::string window = up_to_last_tick(run.trace_text.str());
+    const std::string window = up_to_last_tick(run.trace_text.text());
     EXPECT_EQ(replayed_trace(kQuickDeathSeed, run.recorded(), run.ticks()), window);
     // Every key-down the game received came up again.
     int balance = 0;
@@ -313,58 +310,47 @@ TEST(DriverReplay, EscapeLetsGoOfTheReplaysKeysAndAKeyHeldIntoTheBoxDoesNotClose
     EXPECT_FALSE(held.driver->box_open());
 }
 
-// The window's loop: sleeps until the driver's next wake-up, runs what is due and shows the
-// frame if one is due. Counts the wake-ups and the times frames went out.
-struct HostLoop {
-    void run_until(RealTime& game, std::int64_t until) {
-        for (;;) {
-            const std::int64_t at = game.driver->wake_at();
-            if (at > until) break;
-            game.now = std::max(game.now, at);
-            ++wake_ups;
-            game.driver->advance(game.now);
-            if (game.driver->present_due(game.now)) {
-                game.driver->present(game.now);
-                shown_at.push_back(game.now);
-            }
-        }
-        game.now = until;
-    }
-    int wake_ups = 0;
-    std::vector<std::int64_t> shown_at;
-};
+// The window's loop is the null front end's: it sleeps until the driver's next wake-up, runs what
+// is due and shows the frame if one is due, counting its wake-ups and when frames went out.
+void run_until(NullFrontEnd& loop, RealTime& game, std::int64_t until) {
+    loop.run_for(until - loop.now());
+    game.now = loop.now();
+}
 
 TEST(DriverFrames, AtSixtyFourTicksOnASixtyHertzDisplayEachWakeUpRunsATickAndShowsMostOfThem) {
     RealTime game(kQuickDeathSeed);
     game.start_play();
-    HostLoop loop;
-    loop.run_until(game, game.now);  // what starting play left to show
+    NullFrontEnd starting(*game.driver, game.now);
+    run_until(starting, game, game.now);  // what starting play left to show
     const std::int64_t ticks_before = game.ticks(), start = game.now;
-    loop = HostLoop{};
-    loop.run_until(game, start + 1'000'000'000);
+    NullFrontEnd loop(*game.driver, game.now);
+    run_until(loop, game, start + 1'000'000'000);
     ASSERT_TRUE(game.driver->playing());
     EXPECT_EQ(game.ticks() - ticks_before, 64);
-    EXPECT_EQ(loop.wake_ups, 64);  // no wake-up of its own for a frame
-    EXPECT_GE(loop.shown_at.size(), 59U);
-    EXPECT_LE(loop.shown_at.size(), 61U);
+    EXPECT_EQ(loop.wake_ups(), 64);  // no wake-up of its own for a frame
+    const std::vector<std::int64_t>& shown_at = loop.shown_at();
+    EXPECT_GE(shown_at.size(), 59U);
+    EXPECT_LE(shown_at.size(), 61U);
     const std::int64_t refresh = 1'000'000'000 / DriverSetup{}.refresh_hz;
-    for (std::size_t k = 1; k < loop.shown_at.size(); ++k)
-        EXPECT_GT(loop.shown_at[k] - loop.shown_at[k - 1], refresh / 2) << "two frames in one refresh";
+    for (std::size_t k = 1; k < shown_at.size(); ++k)
+        EXPECT_GT(shown_at[k] - shown_at[k - 1], refresh / 2) << "two frames in one refresh";
+    // What the display shows is the frame of the newest tick shown.
+    EXPECT_EQ(game.driver->shown_ticks(), game.ticks());
 }
 
 TEST(DriverFrames, BetweenSlowTicksAnExposedWindowIsShownAgainWithinARefresh) {
     RealTime game(kQuickDeathSeed, std::nullopt, true, 1);  // one tick a second
     game.press(kKeySpace);
     game.release(kKeySpace);
-    HostLoop loop;
-    loop.run_until(game, game.now + 60'000'000'000);
+    NullFrontEnd loop(*game.driver, game.now);
+    run_until(loop, game, game.now + 60'000'000'000);
     ASSERT_TRUE(game.driver->playing());
-    loop.run_until(game, game.now + 300'000'000);  // just after a tick, a frame shown
+    run_until(loop, game, game.now + 300'000'000);  // just after a tick, a frame shown
     game.driver->invalidate();
-    loop.shown_at.clear();
-    loop.run_until(game, game.now + 100'000'000);
-    ASSERT_EQ(loop.shown_at.size(), 1U);
-    EXPECT_LE(loop.shown_at[0] - (game.now - 100'000'000), 1'000'000'000 / DriverSetup{}.refresh_hz);
+    const std::size_t shown = loop.shown_at().size();
+    run_until(loop, game, game.now + 100'000'000);
+    ASSERT_EQ(loop.shown_at().size(), shown + 1);
+    EXPECT_LE(loop.shown_at().back() - (game.now - 100'000'000), 1'000'000'000 / DriverSetup{}.refresh_hz);
 }
 
 TEST(DriverLimit, ARunStopsExactlyAtItsLimitAndEventsBeyondItNeverCome) {
@@ -385,7 +371,7 @@ TEST(DriverLimit, ARunStopsExactlyAtItsLimitAndEventsBeyondItNeverCome) {
     EXPECT_EQ(run.ticks(), 120);
     EXPECT_FALSE(run.driver->replaying());  // the event at 200 is beyond the end
     EXPECT_EQ(run.recorded().back(), (KeyEvent{100, false, kGameKeys.down}));
-    EXPECT_EQ(run.trace_text.str(), replayed_trace(5, script.events, 120));
+    EXPECT_EQ(run.trace_text.text(), replayed_trace(5, script.events, 120));
     run.driver->present(run.now);
     EXPECT_EQ(run.driver->shown_ticks(), 120);
 }
@@ -399,7 +385,7 @@ TEST(DriverLimit, AReplayCutByALimitIsWatchedToTheEndItsBoxesCloseByThemselves) 
     cut.play_into_game_over();
     // The box shows the moment the game asked for it, as the trace's record of it says.
     cut.driver->present(cut.now);
-    const std::string trace = cut.trace_text.str();
+    const std::string trace = cut.trace_text.text();
     const auto box = trace.find("\"ticks\":", trace.find("{\"ev\":\"msgbox\""));
     EXPECT_EQ(cut.driver->shown_ticks(), std::stoll(trace.substr(box + 8)));
     cut.periods(int(Driver::kReplayBoxNs / kPeriod) + 1);

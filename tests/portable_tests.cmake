@@ -16,6 +16,7 @@ set(KX_PORTABLE_TESTS
   pictures_test.cpp
   trace_diff.cpp
   trace_test.cpp
+  byte_sink_test.cpp
   gamepad_keys_test.cpp
   window_figures_test.cpp
   window_changes_test.cpp

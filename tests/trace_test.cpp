@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <sstream>
+#include <ostream>
 
 #include "elements/virtual_keys.h"
+#include "formats/byte_sink.h"
 #include "formats/trace.h"
 #include "play/game_keys.h"
 #include "test_support.h"
@@ -31,9 +32,9 @@ void PrintTo(const GameState& s, std::ostream* out) {
 namespace {
 
 std::string tick_record(const Game& g) {
-    std::ostringstream out;
+    StringSink out;
     TraceWriter(out).tick(g, 7, 1);
-    std::string line = out.str();
+    std::string line = out.text();
     line.pop_back();  // the newline
     return line;
 }

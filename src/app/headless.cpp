@@ -14,7 +14,7 @@ namespace kx {
 
 int run_headless(const HeadlessRun& run, TextRasterizer& text) {
     OutputFile trace(run.trace_path, "trace file");
-    Session session(run.base_seed, &text, nullptr, trace.stream());
+    Session session(run.base_seed, &text, nullptr, trace.sink());
     // Otherwise the game-over box is closed at once, as if OK was pressed.
     if (run.stop_at_game_over) session.keep_boxes();
     session.start();

@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <iostream>
 #include <stdexcept>
 
 namespace kx {
@@ -11,13 +10,13 @@ namespace kx {
 OutputFile::OutputFile(const std::string& path, const std::string& what) {
     if (path.empty()) return;
     if (path == "-") {
-        out_ = &std::cout;
+        out_ = &FileSink::standard_output();
         return;
     }
     errno = 0;
-    file_.open(path, std::ios::binary | std::ios::trunc);
+    file_ = FileSink::open(path);
     if (!file_) throw std::runtime_error(cannot_write(path, what));
-    out_ = &file_;
+    out_ = file_.get();
 }
 
 std::string cannot_write(const std::string& path, const std::string& what) {

@@ -2,9 +2,10 @@
 // as bytes, with no line-end translation: the same run gives the same file on every system.
 #pragma once
 
-#include <fstream>
-#include <ostream>
+#include <memory>
 #include <string>
+
+#include "formats/byte_sink.h"
 
 namespace kx {
 
@@ -18,11 +19,11 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     // Where to write, or null when no path was given.
-    std::ostream* stream() { return out_; }
+    ByteSink* sink() { return out_; }
 
 private:
-    std::ofstream file_;
-    std::ostream* out_ = nullptr;
+    std::unique_ptr<FileSink> file_;
+    ByteSink* out_ = nullptr;
 };
 
 // "PATH: cannot write the WHAT: REASON", the reason being the system's word for the last failure

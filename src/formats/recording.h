@@ -3,16 +3,16 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 
+#include "formats/byte_sink.h"
 #include "formats/input_script.h"
 
 namespace kx {
 
 // The first lines: a comment saying what made the file, and the seed.
-void write_recording_start(std::ostream& out, std::uint32_t seed, const std::string& made_by = "kippura-x recording");
+void write_recording_start(ByteSink& out, std::uint32_t seed, const std::string& made_by = "kippura-x recording");
 // One key event, stamped with the tick count.
-void write_key_event(std::ostream& out, const KeyEvent& event);
+void write_key_event(ByteSink& out, const KeyEvent& event);
 
 }  // namespace kx

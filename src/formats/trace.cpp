@@ -169,7 +169,7 @@ void TraceWriter::record(const Game& g, std::int64_t ticks, const std::string& e
                        ",\"state\":" + state_json(g.s) + ",\"timers\":[" + num(f.Timer1.interval()) + "," +
                        num(f.Timer2.interval()) + "," + num(f.Timer3.interval()) +
                        "],\"elements\":" + elements_json(f) + "}\n";
-    out_ << line;
+    out_.write(line);
 }
 
 void TraceWriter::start(const Game& g, std::int64_t ticks) { record(g, ticks, "start", ""); }

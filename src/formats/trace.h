@@ -3,16 +3,16 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 
 #include "form/game.h"
+#include "formats/byte_sink.h"
 
 namespace kx {
 
 class TraceWriter {
 public:
-    explicit TraceWriter(std::ostream& out) : out_(out) {}
+    explicit TraceWriter(ByteSink& out) : out_(out) {}
 
     void start(const Game& g, std::int64_t ticks);
     void tick(const Game& g, std::int64_t ticks, int timer);
@@ -21,7 +21,7 @@ public:
 
 private:
     void record(const Game& g, std::int64_t ticks, const std::string& ev, const std::string& extra);
-    std::ostream& out_;
+    ByteSink& out_;
 };
 
 }  // namespace kx

@@ -9,12 +9,12 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "draw/renderer.h"
+#include "formats/byte_sink.h"
 #include "formats/input_script.h"
 #include "input/gamepad_keys.h"
 #include "run/pending_box.h"
@@ -34,8 +34,8 @@ struct DriverSetup {
     // own calls are paced by the display already (a browser's animation frames).
     int refresh_hz = 60;
     bool pause_on_focus_loss = true;
-    std::ostream* trace = nullptr;      // the trace, or null
-    std::ostream* recording = nullptr;  // the recording, written as the game goes, or null
+    ByteSink* trace = nullptr;      // the trace, or null
+    ByteSink* recording = nullptr;  // the recording, written as the game goes, or null
     // When the process started, on the front end's clock: --stats tells how long the first
     // frame took from there.
     std::optional<std::int64_t> process_started;
@@ -118,7 +118,7 @@ private:
     std::int64_t tick_limit_;
     std::int64_t refresh_ns_;
     bool pause_on_focus_loss_;
-    std::ostream* recording_;
+    ByteSink* recording_;
     WindowStats stats_;
     TickClock clock_;
     PresentGrid grid_;

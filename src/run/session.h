@@ -6,10 +6,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "form/game.h"
+#include "formats/byte_sink.h"
 #include "formats/trace.h"
 #include "run/pending_box.h"
 #include "run/seeded_random.h"
@@ -32,7 +32,7 @@ public:
 
     // `trace`: where the trace goes, or null for none.
     Session(std::uint32_t base_seed, TextRasterizer* metrics, BoxObserver on_message_box = nullptr,
-            std::ostream* trace = nullptr);
+            ByteSink* trace = nullptr);
 
     // From now on a box the game asks for is kept, with the frame as it stands then, until a front
     // end takes it. Without this the box is closed at once, as if OK was pressed (headless runs).

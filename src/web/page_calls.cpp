@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,6 +18,7 @@
 
 #include "draw/rgba.h"
 #include "draw/table_text.h"
+#include "formats/byte_sink.h"
 #include "run/driver.h"
 #include "run/seed_choice.h"
 
@@ -29,8 +29,7 @@ namespace {
 // in the tick that opens the box).
 struct Run {
     kx::TableText text{kx::kTextTable};
-    std::ostringstream recording;
-    std::string recording_text;
+    kx::StringSink recording;
     std::unique_ptr<kx::Driver> driver;
     int score = 0;
 };
@@ -53,8 +52,7 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE int kx_parse_input(const char* input) {
     try {
-        std::istringstream in(input);
-        replay = kx::parse_input_script(in, "input");
+        replay = kx::parse_input_text(input, "input");
         return 0;
     } catch (const std::exception& e) {
         error = e.what();
@@ -138,10 +136,7 @@ EMSCRIPTEN_KEEPALIVE int kx_chick_x() { return int(game->session().game().s.jiki
 EMSCRIPTEN_KEEPALIVE int kx_chick_y() { return int(game->session().game().s.jikiy); }
 EMSCRIPTEN_KEEPALIVE int kx_score() { return run->score; }
 
-EMSCRIPTEN_KEEPALIVE const char* kx_recording() {
-    run->recording_text = run->recording.str();
-    return run->recording_text.c_str();
-}
+EMSCRIPTEN_KEEPALIVE const char* kx_recording() { return run->recording.text().c_str(); }
 EMSCRIPTEN_KEEPALIVE const char* kx_caption() { return game->caption().c_str(); }
 EMSCRIPTEN_KEEPALIVE const char* kx_missing_text() {
     static std::string lines;

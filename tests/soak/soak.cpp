@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/byte_sink.h"
 #include "formats/trace.h"
 #include "invariants.h"
 #include "play/game_keys.h"
@@ -154,8 +155,9 @@ public:
     }
     void dump_state(std::ostream& out) const {
         if (!session_) return;
-        kx::TraceWriter trace(out);
-        trace.tick(session_->game(), session_->ticks(), 0);
+        kx::StringSink record;
+        kx::TraceWriter(record).tick(session_->game(), session_->ticks(), 0);
+        out << record.text();
     }
 
 private:

@@ -5,9 +5,9 @@
 
 #include <array>
 #include <optional>
-#include <sstream>
 #include <string>
 
+#include "formats/byte_sink.h"
 #include "formats/input_script.h"
 #include "play/game_keys.h"
 #include "run/driver.h"
@@ -49,9 +49,8 @@ protected:
     }
     // What the game heard, as "down 39" and "up 39".
     std::vector<std::string> heard() const {
-        std::istringstream in(recording_.str());
         std::vector<std::string> keys;
-        for (const KeyEvent& e : parse_input_script(in, "recording").events)
+        for (const KeyEvent& e : parse_input_text(recording_.text(), "recording").events)
             keys.push_back((e.down ? "down " : "up ") + std::to_string(e.code));
         return keys;
     }
@@ -68,7 +67,7 @@ protected:
         return ERROR_SUCCESS;
     }};
     test::BlockText text_;
-    std::ostringstream recording_;
+    StringSink recording_;
     std::int64_t now_ = 5'000 * kMs;
     std::unique_ptr<Driver> driver_;
 };

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "elements/virtual_keys.h"
+#include "formats/byte_sink.h"
 #include "formats/recording.h"
 #include "play/game_keys.h"
 #include "play/play.h"
@@ -31,7 +31,7 @@ public:
 
     // Plays until the ending is over or the tick limit; returns the input file's text.
     std::string play(std::int64_t max_ticks) {
-        std::ostringstream out;
+        StringSink out;
         write_recording_start(out, session_.base_seed(), "made by tools/autopilot");
         while (session_.ticks() < max_ticks) {
             if (!session_.any_timer_running()) {
@@ -43,7 +43,7 @@ public:
             if (session_.game().form1.Timer1.running()) steer(out);
             session_.run_period();
         }
-        return out.str();
+        return out.text();
     }
 
     int game_overs() const { return game_overs_; }
@@ -51,7 +51,7 @@ public:
     const GameState& state() const { return session_.game().s; }
 
 private:
-    void key(std::ostream& out, bool down, int code) {
+    void key(ByteSink& out, bool down, int code) {
         write_key_event(out, KeyEvent{session_.ticks(), down, code});
         session_.key(down, code);
     }
@@ -91,7 +91,7 @@ private:
         return value;
     }
 
-    void steer(std::ostream& out) {
+    void steer(ByteSink& out) {
         const SessionSnapshot snap = session_.snapshot();
         const int overs = game_overs_;
         int best_dx = 0, best_dy = 0;
@@ -116,7 +116,7 @@ private:
     }
 
     // Presses or releases the keys of one axis so that its speed becomes `want`.
-    void hold(std::ostream& out, int want, int& held, int minus_key, int plus_key) {
+    void hold(ByteSink& out, int want, int& held, int minus_key, int plus_key) {
         if (want == held) return;
         if (held != 0) key(out, false, held < 0 ? minus_key : plus_key);
         if (want != 0) key(out, true, want < 0 ? minus_key : plus_key);
