@@ -9,6 +9,7 @@
 #endif
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,17 +51,6 @@ std::int64_t ns(double ms) { return std::int64_t(ms * 1e6); }
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE int kx_parse_input(const char* input) {
-    try {
-        replay = kx::parse_input_text(input, "input");
-        return 0;
-    } catch (const std::exception& e) {
-        error = e.what();
-        replay.reset();
-        return -1;
-    }
-}
-
 EMSCRIPTEN_KEEPALIVE int kx_parse_input_bytes(const std::uint8_t* bytes, int length) {
     try {
         const std::string_view text(reinterpret_cast<const char*>(bytes), std::size_t(std::max(length, 0)));
@@ -71,6 +61,10 @@ EMSCRIPTEN_KEEPALIVE int kx_parse_input_bytes(const std::uint8_t* bytes, int len
         replay.reset();
         return -1;
     }
+}
+
+EMSCRIPTEN_KEEPALIVE int kx_parse_input(const char* input) {
+    return kx_parse_input_bytes(reinterpret_cast<const std::uint8_t*>(input), int(std::strlen(input)));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* kx_error() { return error.c_str(); }
