@@ -123,8 +123,8 @@ void WinScreen::resized() {
     if (w == width_ && h == height_) return;
     make_canvas(w, h);
     if (!pixels_) return;  // minimised
-    canvas_.invalidate();  // a new bitmap: nothing of the frame is in it yet
-    canvas_.draw(canvas_.shown(), pixels_, width_, height_, width_ * 4);
+    drawn_.invalidate();  // a new bitmap: nothing of the frame is in it yet
+    drawn_.draw(drawn_.shown(), pixels_, width_, height_, width_ * 4);
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -132,7 +132,7 @@ void WinScreen::show(const Frame& frame) {
     if (!pixels_) resized();
     if (!pixels_) return;
     GdiFlush();  // GDI is done with the bitmap before the program writes into it
-    copy_to_window(canvas_.draw(frame, pixels_, width_, height_, width_ * 4));
+    copy_to_window(drawn_.draw(frame, pixels_, width_, height_, width_ * 4));
 }
 
 void WinScreen::copy_to_window(const std::vector<Rect>& parts) {
@@ -176,7 +176,7 @@ void WinScreen::toggle_fullscreen() {
         SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | kRestyle);
     }
     fullscreen_ = !fullscreen_;
-    canvas_.invalidate();
+    drawn_.invalidate();
 }
 
 int WinScreen::refresh_rate() const {

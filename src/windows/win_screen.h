@@ -63,7 +63,7 @@ private:
     std::uint32_t* pixels_ = nullptr;
     int width_ = 0, height_ = 0;
     // What the window shows, and what the next frame changes of it.
-    WindowCanvas canvas_;
+    WindowCanvas drawn_;
     bool fullscreen_ = false;
     WINDOWPLACEMENT windowed_{};  // where to go back to from fullscreen
 };
