@@ -123,7 +123,7 @@ void WinScreen::resized() {
     if (w == width_ && h == height_) return;
     make_canvas(w, h);
     if (!pixels_) return;  // minimised
-    drawn_.invalidate();  // a new bitmap: nothing of the frame is in it yet
+    drawn_.invalidate();   // a new bitmap: nothing of the frame is in it yet
     drawn_.draw(drawn_.shown(), pixels_, width_, height_, width_ * 4);
     InvalidateRect(window_, nullptr, FALSE);
 }
