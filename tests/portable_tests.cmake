@@ -22,7 +22,10 @@ set(KX_PORTABLE_TESTS
   window_changes_test.cpp
   window_policy_test.cpp
   tick_clock_test.cpp
-  driver_test.cpp
+  driver_keys_test.cpp
+  driver_box_test.cpp
+  driver_pacing_test.cpp
+  key_routing_test.cpp
   shortest_number_test.cpp
   page_calls_test.cpp)
 list(TRANSFORM KX_PORTABLE_TESTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

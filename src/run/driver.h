@@ -6,20 +6,22 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "draw/renderer.h"
 #include "formats/byte_sink.h"
 #include "formats/input_script.h"
 #include "input/gamepad_keys.h"
+#include "run/box_state.h"
+#include "run/key_routing.h"
+#include "run/pacing.h"
+#include "run/pad_set.h"
 #include "run/pending_box.h"
 #include "run/replay_feed.h"
 #include "run/session.h"
+#include "run/shown_frame.h"
 #include "run/tick_clock.h"
 #include "run/window_stats.h"
 
@@ -45,7 +47,7 @@ class Driver {
 public:
     // A watched game-over box (a replay's, or a run with a tick limit) closes by itself after
     // this long: a replay is watched, not played.
-    static constexpr std::int64_t kReplayBoxNs = 1'000'000'000;
+    static constexpr std::int64_t kReplayBoxNs = BoxState::kWatchedNs;
 
     // Starts the run: the reset and the title, the trace's first record, the recording's header.
     // Times are nanoseconds of the front end's steady clock.
@@ -79,13 +81,13 @@ public:
     bool present_due(std::int64_t now) const;
     const Frame& present(std::int64_t now);
     // The window was exposed or resized: show the frame again.
-    void invalidate() { dirty_ = true; }
+    void invalidate() { pacing_.mark(); }
 
     bool replaying() const { return feed_ && !feed_->done(); }
     bool paused() const { return paused_; }
-    bool box_open() const { return box_ != nullptr; }
+    bool box_open() const { return box_.is_open(); }
     // The box shown now, or null.
-    const PendingBox* box() const { return box_.get(); }
+    const PendingBox* box() const { return box_.box(); }
     // Play runs: the play tick or the ending's roll, which the pause can stop.
     bool playing() const;
     // A timer runs: ticks will come.
@@ -94,52 +96,40 @@ public:
     bool finished() const { return session_.ticks() >= tick_limit_; }
     std::int64_t ticks() const { return session_.ticks(); }
     // The tick count of the frame last presented (the box shows the moment the game asked).
-    std::int64_t shown_ticks() const { return shown_ticks_; }
+    std::int64_t shown_ticks() const { return shown_.ticks(); }
 
     const Session& session() const { return session_; }
     const std::string& caption() const { return session_.game().form1.caption(); }
     // The cadence figures of the run (--stats); the front end adds what only it can measure.
-    WindowStats& stats() { return stats_; }
+    WindowStats& stats() { return pacing_.stats(); }
 
 private:
     void key(bool down, int code, std::int64_t now, bool from_pad);
     void to_game(bool down, int code);
+    void let_go(const std::set<int>& codes);
     void pad_keys(std::int64_t now);
-    void release_held();
     void pause(std::int64_t now);
     void resume(std::int64_t now);
+    void take_over();
     void close_box();
-    void note_running(std::int64_t now);
+    bool replay_step();
+    void open_box(std::int64_t now);
+    // Ticks are due: a timer runs, no box, no pause, the limit not reached.
+    bool ticking() const { return !box_.is_open() && !paused_ && !finished() && running(); }
     bool box_closes_by_itself() const { return replaying() || watched_; }
 
-    TextRasterizer& text_;
     Session session_;
-    Renderer renderer_;
+    ShownFrame shown_;
     std::int64_t tick_limit_;
-    std::int64_t refresh_ns_;
     bool pause_on_focus_loss_;
-    ByteSink* recording_;
-    WindowStats stats_;
-    TickClock clock_;
-    PresentGrid grid_;
-    std::optional<ReplayFeed> feed_;
     bool watched_;  // a replay cut by a tick limit: no player takes over, its boxes close by themselves
-
-    std::map<int, GamepadKeys> pads_;
-    std::vector<VirtualKey> pad_keys_;
-    std::set<int> held_;           // codes of the keys down in the game
-    std::set<int> let_go_in_box_;  // released while the box was open; the game hears it on closing
+    ByteSink* recording_;
+    std::optional<ReplayFeed> feed_;
+    PadSet pads_;
+    KeyRouter router_;
+    BoxState box_;
     bool paused_ = false;
-    std::unique_ptr<PendingBox> box_;
-    std::int64_t box_opened_ = 0;
-    int box_key_ = 0;       // the key whose release closes the box, once pressed on it
-    bool ok_held_ = false;  // the pointer went down on OK
-    bool was_running_ = false;
-    bool dirty_ = true;
-    std::int64_t next_present_ = 0;
-    std::int64_t skipped_seen_ = 0;
-    std::int64_t shown_ticks_ = 0;
-    std::unique_ptr<Frame> frame_ = std::make_unique<Frame>();
+    Pacing pacing_;
 };
 
 }  // namespace kx
