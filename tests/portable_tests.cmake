@@ -26,6 +26,7 @@ set(KX_PORTABLE_TESTS
   driver_box_test.cpp
   driver_pacing_test.cpp
   key_routing_test.cpp
+  polled_pads_test.cpp
   shortest_number_test.cpp
   page_calls_test.cpp)
 list(TRANSFORM KX_PORTABLE_TESTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -10,7 +10,9 @@
 #include "elements/virtual_keys.h"
 #include "play/game_keys.h"
 #include "run/window_game.h"
+#include "run/window_host.h"
 #include "run/window_keys.h"
+#include "run/window_run.h"
 #include "test_support.h"
 
 namespace kx {
@@ -79,6 +81,45 @@ TEST(WindowGame, StartsTheDriverWithItsFilesAndPrintsTheFiguresOnlyWhenAsked) {
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()), run.trace_path + ": cannot write the trace file: No such file or directory");
     }
+}
+
+// A screen that counts what the host asks of it, on a clock the test moves.
+struct CountingScreen : WindowScreen {
+    void show(const Frame&) override { ++shown; }
+    void invalidate() override { ++invalidated; }
+    void toggle_fullscreen() override { ++toggled; }
+    int refresh_rate() const override { return 60; }
+    int shown = 0, invalidated = 0, toggled = 0;
+};
+std::int64_t test_now = 1'000'000;
+std::int64_t test_clock() { return test_now; }
+
+TEST(WindowHost, KeysGoWhereTheyBelongAndThoseLetGoInASystemLoopComeUp) {
+    test::BlockText text;
+    Driver driver(text, DriverSetup{}, test_clock());
+    CountingScreen screen;
+    WindowHost host(driver, screen, test_clock);
+    host.step();
+    EXPECT_EQ(screen.shown, 1);  // the title
+    host.key_down({kKeyF11});
+    EXPECT_EQ(screen.toggled, 1);
+    EXPECT_EQ(screen.invalidated, 1);
+    EXPECT_FALSE(driver.running());
+    host.key_down({kKeySpace});  // starts a game
+    host.key_down({kGameKeys.left});
+    EXPECT_TRUE(driver.running());
+    // A system loop swallowed the release of Left, not of Space's.
+    host.let_go_released([](int code) { return code == kKeySpace; });
+    host.let_go_released([](int) { return false; });
+    test_now += 1'000'000'000;
+    host.step();
+    EXPECT_EQ(driver.session().game().s.jikidx, 0);
+    EXPECT_EQ(host.wait_ms(test_now + 2'500'000), 3);  // rounded up, never early
+    EXPECT_EQ(process_start_ticks("4242 (a (b) c) S 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 123456 99 0"), 123456);
+    EXPECT_EQ(process_start_ticks("4242 (cut) S 1 2"), std::nullopt);
+    EXPECT_EQ(no_display_reason("", ""), "no display (DISPLAY and WAYLAND_DISPLAY are not set)");
+    EXPECT_EQ(no_display_reason(":1", "wayland-0"),
+              "no X11 or Wayland display answered (DISPLAY=:1, WAYLAND_DISPLAY=wayland-0)");
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ void GamepadKeys::button(Button b, bool pressed, std::int64_t now_ms, std::vecto
     }
 }
 
-void GamepadKeys::stick_axis(int value, Key negative, Key positive, std::int64_t now_ms, std::vector<VirtualKey>& out) {
+void GamepadKeys::steer(int value, Key negative, Key positive, std::int64_t now_ms, std::vector<VirtualKey>& out) {
     // Two thresholds, so that a stick resting near the edge does not chatter.
     auto update = [&](Key key, int along) {
         const bool held = held_[key] & kFromStick;
@@ -41,9 +41,13 @@ void GamepadKeys::stick_axis(int value, Key negative, Key positive, std::int64_t
     update(positive, value);
 }
 
+void GamepadKeys::stick_axis(bool vertical, int value, std::int64_t now_ms, std::vector<VirtualKey>& out) {
+    steer(value, vertical ? kUp : kLeft, vertical ? kDown : kRight, now_ms, out);
+}
+
 void GamepadKeys::stick(int x, int y, std::int64_t now_ms, std::vector<VirtualKey>& out) {
-    stick_axis(x, kLeft, kRight, now_ms, out);
-    stick_axis(y, kUp, kDown, now_ms, out);
+    steer(x, kLeft, kRight, now_ms, out);
+    steer(y, kUp, kDown, now_ms, out);
 }
 
 void GamepadKeys::repeat(std::int64_t now_ms, std::vector<VirtualKey>& out) {

@@ -29,6 +29,8 @@ public:
     void button(Button b, bool pressed, std::int64_t now_ms, std::vector<VirtualKey>& out);
     // The left stick, each axis from -32768 to 32767 (y grows downwards).
     void stick(int x, int y, std::int64_t now_ms, std::vector<VirtualKey>& out);
+    // One of its axes alone, for systems that report them one at a time.
+    void stick_axis(bool vertical, int value, std::int64_t now_ms, std::vector<VirtualKey>& out);
     // Emits the repeats that are due by now.
     void repeat(std::int64_t now_ms, std::vector<VirtualKey>& out);
     // When the next repeat is due, if a key is held.
@@ -44,7 +46,7 @@ private:
     enum Source : unsigned { kFromPad = 1, kFromStick = 2, kFromA = 4, kFromB = 8 };
 
     void set(Key key, unsigned source, bool on, std::int64_t now_ms, std::vector<VirtualKey>& out);
-    void stick_axis(int value, Key negative, Key positive, std::int64_t now_ms, std::vector<VirtualKey>& out);
+    void steer(int value, Key negative, Key positive, std::int64_t now_ms, std::vector<VirtualKey>& out);
 
     std::array<unsigned, kKeys> held_{};
     std::optional<Key> repeating_;  // like a keyboard, only the key pressed last repeats

@@ -39,7 +39,6 @@ bool SdlGamepads::handle(const SDL_Event& ev, Driver& driver, std::int64_t now) 
             if (auto it = open_.find(ev.cdevice.which); it != open_.end()) {
                 SDL_GameControllerClose(it->second);
                 open_.erase(it);
-                sticks_.erase(ev.cdevice.which);
                 driver.pad_gone(ev.cdevice.which, now);
             }
             return true;
@@ -48,17 +47,10 @@ bool SdlGamepads::handle(const SDL_Event& ev, Driver& driver, std::int64_t now) 
             if (const auto button = button_of(ev.cbutton.button))
                 driver.pad_button(ev.cbutton.which, *button, ev.type == SDL_CONTROLLERBUTTONDOWN, now);
             return true;
-        case SDL_CONTROLLERAXISMOTION: {
-            Stick& stick = sticks_[ev.caxis.which];
-            if (ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
-                stick.x = ev.caxis.value;
-            else if (ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
-                stick.y = ev.caxis.value;
-            else
-                return true;
-            driver.pad_stick(ev.caxis.which, stick.x, stick.y, now);
+        case SDL_CONTROLLERAXISMOTION:
+            if (ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX || ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
+                driver.pad_stick_axis(ev.caxis.which, ev.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY, ev.caxis.value, now);
             return true;
-        }
         default: return false;
     }
 }

@@ -22,11 +22,7 @@ public:
     bool handle(const SDL_Event& ev, Driver& driver, std::int64_t now);
 
 private:
-    struct Stick {
-        int x = 0, y = 0;
-    };
     std::map<SDL_JoystickID, SDL_GameController*> open_;
-    std::map<SDL_JoystickID, Stick> sticks_;
 };
 
 }  // namespace kx

@@ -11,28 +11,29 @@
 
 #include "draw/window_canvas.h"
 #include "elements/frame.h"
+#include "run/window_host.h"
 
 namespace kx {
 
-class Screen {
+class Screen : public WindowScreen {
 public:
     // scale: the window's size in multiples of 392 x 286; by default the largest at which the
     // window and the frame the window manager puts around it fit the desktop's usable area.
     Screen(const std::string& caption, std::optional<int> scale, bool fullscreen);
-    ~Screen();
+    ~Screen() override;
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
 
     // Scales the frame into the window and shows it. Only the parts that differ from the frame
     // shown before are scaled and sent to the display.
-    void show(const Frame& frame);
+    void show(const Frame& frame) override;
     // The next show() draws and sends the whole window (after window events that may have lost
     // its pixels; a fullscreen toggle does this itself).
-    void invalidate() { canvas_.invalidate(); }
-    void toggle_fullscreen();
+    void invalidate() override { canvas_.invalidate(); }
+    void toggle_fullscreen() override;
     SDL_Window* window() const { return window_; }
     // The display's refresh rate in Hz (60 when the display does not say).
-    int refresh_rate() const;
+    int refresh_rate() const override;
 
 private:
     // Where the window's pixels are drawn: the surface itself, or a buffer converted into it.

@@ -9,6 +9,7 @@
 
 #include "platform/quiet_stderr.h"
 #include "platform/sdl_x11_errors.h"
+#include "run/window_run.h"
 
 namespace kx {
 namespace {
@@ -25,16 +26,6 @@ bool shows_a_window(const char* driver) {
 std::string variable(const char* name) {
     const char* value = std::getenv(name);
     return value && *value ? value : "";
-}
-
-std::string no_display_reason() {
-    const std::string x11 = variable("DISPLAY");
-    const std::string wayland = variable("WAYLAND_DISPLAY");
-    if (x11.empty() && wayland.empty()) return "no display (DISPLAY and WAYLAND_DISPLAY are not set)";
-    std::string named;
-    if (!x11.empty()) named = "DISPLAY=" + x11;
-    if (!wayland.empty()) named += (named.empty() ? "" : ", ") + ("WAYLAND_DISPLAY=" + wayland);
-    return "no X11 or Wayland display answered (" + named + ")";
 }
 
 bool try_driver(const char* driver) {
@@ -59,7 +50,8 @@ void start_video() {
         if (shows_a_window(driver) && try_driver(driver)) return;
     }
     SDL_Quit();
-    throw NoDisplay("cannot open a window: " + no_display_reason() + kHeadlessHint);
+    throw NoDisplay("cannot open a window: " + no_display_reason(variable("DISPLAY"), variable("WAYLAND_DISPLAY")) +
+                    kHeadlessHint);
 }
 
 }  // namespace

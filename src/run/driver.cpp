@@ -79,6 +79,11 @@ void Driver::pad_stick(int pad, int x, int y, std::int64_t now) {
     pad_keys(now);
 }
 
+void Driver::pad_stick_axis(int pad, bool vertical, int value, std::int64_t now) {
+    pads_.stick_axis(pad, vertical, value, now / kNsPerMs);
+    pad_keys(now);
+}
+
 void Driver::pad_gone(int pad, std::int64_t now) {
     pads_.gone(pad);
     pad_keys(now);

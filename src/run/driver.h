@@ -61,6 +61,7 @@ public:
     // buttons, the left stick (each axis -32768..32767, y downwards), and a controller going away.
     void pad_button(int pad, GamepadKeys::Button button, bool pressed, std::int64_t now);
     void pad_stick(int pad, int x, int y, std::int64_t now);
+    void pad_stick_axis(int pad, bool vertical, int value, std::int64_t now);  // one axis moved
     void pad_gone(int pad, std::int64_t now);
     // The window lost the keyboard or was hidden: every key the game holds comes up, and play
     // pauses (unless the setup says not to).

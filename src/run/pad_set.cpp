@@ -11,6 +11,10 @@ void PadSet::button(int pad, GamepadKeys::Button button, bool pressed, std::int6
 
 void PadSet::stick(int pad, int x, int y, std::int64_t now_ms) { pads_[pad].stick(x, y, now_ms, keys_); }
 
+void PadSet::stick_axis(int pad, bool vertical, int value, std::int64_t now_ms) {
+    pads_[pad].stick_axis(vertical, value, now_ms, keys_);
+}
+
 void PadSet::gone(int pad) {
     const auto it = pads_.find(pad);
     if (it == pads_.end()) return;

@@ -15,6 +15,7 @@ class PadSet {
 public:
     void button(int pad, GamepadKeys::Button button, bool pressed, std::int64_t now_ms);
     void stick(int pad, int x, int y, std::int64_t now_ms);
+    void stick_axis(int pad, bool vertical, int value, std::int64_t now_ms);
     // The controller went away: its keys come up.
     void gone(int pad);
     // The held keys' repeats that are due.

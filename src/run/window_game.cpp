@@ -1,7 +1,25 @@
 // Starting and ending a window's game.
 #include "run/window_game.h"
 
+#include <charconv>
+
 namespace kx {
+
+std::optional<double> process_start_ticks(std::string_view stat) {
+    const auto close = stat.rfind(')');
+    if (close == std::string_view::npos) return std::nullopt;
+    std::string_view rest = stat.substr(close + 1);
+    // The fields after the name are the 3rd onwards, one space before each.
+    for (int field = 3; field <= 22; ++field) {
+        const auto space = rest.find(' ');
+        if (space == std::string_view::npos) return std::nullopt;
+        rest.remove_prefix(space + 1);
+    }
+    unsigned long long ticks = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), ticks);
+    if (error != std::errc() || end == rest.data()) return std::nullopt;
+    return double(ticks);
+}
 
 WindowGame::WindowGame(WindowRun run, TextRasterizer& text, std::int64_t now, double ms_since_process_start)
     : run_(std::move(run)),

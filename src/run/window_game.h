@@ -7,12 +7,18 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "formats/output_file.h"
 #include "run/driver.h"
 #include "run/window_run.h"
 
 namespace kx {
+
+// When the process started, in clock ticks since the machine booted, from the text of Linux's
+// /proc/self/stat (its 22nd field, counted after the program's name in parentheses, which may
+// hold spaces); nothing when the text is not of that shape.
+std::optional<double> process_start_ticks(std::string_view stat);
 
 class WindowGame {
 public:

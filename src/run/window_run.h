@@ -24,4 +24,7 @@ struct NoDisplay : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Why no display answered, from the X11 and Wayland displays the environment names (empty: none).
+std::string no_display_reason(const std::string& x11, const std::string& wayland);
+
 }  // namespace kx

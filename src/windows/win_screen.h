@@ -14,15 +14,16 @@
 #include "draw/scaling.h"
 #include "draw/window_canvas.h"
 #include "elements/frame.h"
+#include "run/window_host.h"
 
 namespace kx {
 
-class WinScreen {
+class WinScreen : public WindowScreen {
 public:
     // Creates the window, hidden. `procedure` receives its messages; `owner` is handed to it in
     // WM_NCCREATE's CREATESTRUCTW (lpCreateParams).
     WinScreen(const std::wstring& caption, WNDPROC procedure, void* owner);
-    ~WinScreen();
+    ~WinScreen() override;
     WinScreen(const WinScreen&) = delete;
     WinScreen& operator=(const WinScreen&) = delete;
 
@@ -33,7 +34,8 @@ public:
 
     // Scales the frame into the window: the first time, and after a fullscreen toggle, all of
     // it; otherwise only the bands that differ from the frame shown before.
-    void show(const Frame& frame);
+    void show(const Frame& frame) override;
+    void invalidate() override { drawn_.invalidate(); }
     // WM_PAINT: what the window lost is copied again from the scaled frame kept for it.
     void paint();
     // WM_SIZE: the scaled frame is made again at the window's new size.
@@ -42,12 +44,12 @@ public:
     void dpi_changed(const RECT& suggested);
     // WM_GETMINMAXINFO: a window is never smaller than the frame at factor 1.
     void limit_size(MINMAXINFO& limits) const;
-    void toggle_fullscreen();
+    void toggle_fullscreen() override;
 
     // The window's client area in pixels (to turn a click into a point of the frame).
     std::pair<int, int> size() const { return {width_, height_}; }
     // The refresh rate of the window's monitor in Hz (60 when it does not say), and the monitor.
-    int refresh_rate() const;
+    int refresh_rate() const override;
     HMONITOR monitor() const { return MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST); }
 
 private:

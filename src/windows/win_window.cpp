@@ -10,11 +10,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
 
 #include "draw/scaling.h"
 #include "run/window_game.h"
-#include "run/window_keys.h"
+#include "run/window_host.h"
 #include "windows/win_clock.h"
 #include "windows/win_console.h"
 #include "windows/win_screen.h"
@@ -24,7 +23,6 @@ namespace kx {
 namespace {
 
 constexpr UINT_PTR kModalTimer = 1;
-constexpr std::int64_t kNsPerMs = 1'000'000;
 
 double seconds_of(const FILETIME& t) { return double((std::uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; }
 
@@ -47,10 +45,10 @@ bool held(int virtual_key) { return (GetAsyncKeyState(virtual_key) & 0x8000) != 
 class Host {
 public:
     Host(Driver& driver, const WindowRun& run)
-        : driver_(driver), screen_(utf16(driver.caption()), &Host::procedure, this) {
+        : screen_(utf16(driver.caption()), &Host::procedure, this), host_(driver, screen_, now_ns) {
         screen_.open(run.scale, run.fullscreen);
         monitor_ = screen_.monitor();
-        driver_.display_refresh(screen_.refresh_rate(), now_ns());
+        host_.display_changed();
     }
 
     // Returns the status WM_QUIT carries.
@@ -78,49 +76,43 @@ private:
         return DefWindowProcW(window, msg, wp, lp);
     }
 
-    // The driver's work that is due, and the frame.
+    // The controllers, the driver's work that is due, and the frame.
     void step() {
-        const std::int64_t now = now_ns();
-        if (active_) pads_.poll(driver_, now);
-        driver_.advance(now);
-        if (driver_.present_due(now_ns())) show();
+        if (active_) pads_.poll(host_.driver(), host_.now());
+        host_.step();
     }
 
-    std::int64_t next_wake() const { return std::min(driver_.wake_at(), active_ ? pads_.next_poll() : INT64_MAX); }
+    std::int64_t next_wake() const { return host_.next_wake(active_ ? pads_.next_poll() : INT64_MAX); }
 
     // Returns true when the message is handled here, with its result.
     bool handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-        const std::int64_t now = now_ns();
         switch (msg) {
             case WM_KEYDOWN:
             case WM_SYSKEYDOWN:
-                key_down(int(wp), HIWORD(lp), now);
+                key_down(int(wp), HIWORD(lp));
                 return msg == WM_KEYDOWN;  // Alt+F4 and the like go on to Windows
             case WM_KEYUP:
-            case WM_SYSKEYUP:
-                held_.erase(int(wp));
-                driver_.key_up(int(wp), now);
-                return msg == WM_KEYUP;
+            case WM_SYSKEYUP: host_.key_up(int(wp)); return msg == WM_KEYUP;
             case WM_SYSCOMMAND:
                 // Alt alone, F10 and Alt+Space would open the (absent) menu: a loop of Windows'
                 // own that holds the keyboard. The window keeps them.
                 return (wp & 0xFFF0) == SC_KEYMENU;
             case WM_SETFOCUS: active_ = true; return true;
-            case WM_KILLFOCUS: lose_focus(now); return true;
+            case WM_KILLFOCUS: lose_focus(); return true;
             case WM_ACTIVATE:
-                if (LOWORD(wp) == WA_INACTIVE) lose_focus(now);
+                if (LOWORD(wp) == WA_INACTIVE) lose_focus();
                 return false;
             case WM_SIZE:
                 if (wp == SIZE_MINIMIZED) {
-                    lose_focus(now);
+                    lose_focus();
                 } else {
                     screen_.resized();
-                    driver_.invalidate();
+                    host_.driver().invalidate();
                 }
                 return true;
             case WM_ENTERSIZEMOVE:
             case WM_ENTERMENULOOP:
-                if (msg == WM_ENTERMENULOOP) lose_focus(now);
+                if (msg == WM_ENTERMENULOOP) lose_focus();
                 in_modal_loop_ = true;
                 arm_modal_timer();
                 return true;
@@ -128,7 +120,8 @@ private:
             case WM_EXITMENULOOP:
                 in_modal_loop_ = false;
                 KillTimer(screen_.window(), kModalTimer);
-                let_go_of_released_keys(now_ns());
+                // Win32's move and size loop took the key messages: keys let go of meanwhile come up.
+                host_.let_go_released(held);
                 return true;
             case WM_TIMER:
                 if (wp != kModalTimer) return false;
@@ -136,100 +129,64 @@ private:
                 arm_modal_timer();
                 return true;
             case WM_LBUTTONDOWN:
-            case WM_LBUTTONUP: pointer(msg == WM_LBUTTONDOWN, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), now); return true;
+            case WM_LBUTTONUP: pointer(msg == WM_LBUTTONDOWN, GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return true;
             case WM_PAINT: screen_.paint(); return true;
             case WM_ERASEBKGND: result = 1; return true;
             case WM_GETMINMAXINFO: screen_.limit_size(*reinterpret_cast<MINMAXINFO*>(lp)); return true;
             case WM_DPICHANGED: screen_.dpi_changed(*reinterpret_cast<const RECT*>(lp)); return true;
-            case WM_WINDOWPOSCHANGED: notice_monitor(false, now); return false;
-            case WM_DISPLAYCHANGE: notice_monitor(true, now); return false;
+            case WM_WINDOWPOSCHANGED: notice_monitor(false); return false;
+            case WM_DISPLAYCHANGE: notice_monitor(true); return false;
             case WM_DEVICECHANGE: pads_.look_again(); return false;
             case WM_DESTROY: PostQuitMessage(0); return true;
             default: return false;
         }
     }
 
-    // Virtual keys are the game's codes already; which presses are the window's is key_use's.
-    void key_down(int code, WORD flags, std::int64_t now) {
+    // Virtual keys are the game's codes already.
+    void key_down(int code, WORD flags) {
         const bool desktop_key =
             code == VK_MENU || code == VK_LMENU || code == VK_RMENU || code == VK_LWIN || code == VK_RWIN;
-        const WindowKeyPress press{code, desktop_key, (flags & KF_ALTDOWN) != 0, held(VK_LWIN) || held(VK_RWIN),
-                                   (flags & KF_REPEAT) != 0};
-        switch (key_use(press)) {
-            case KeyUse::game:
-                held_.insert(code);
-                driver_.key_down(code, now);
-                return;
-            case KeyUse::toggle_fullscreen: toggle_fullscreen(); return;
-            case KeyUse::window: return;
-        }
+        host_.key_down(
+            {code, desktop_key, (flags & KF_ALTDOWN) != 0, held(VK_LWIN) || held(VK_RWIN), (flags & KF_REPEAT) != 0});
     }
 
     // The window lost the keyboard, or was minimised, or its menu took the keyboard: every key
     // and controller button comes up in the game, and play pauses.
-    void lose_focus(std::int64_t now) {
+    void lose_focus() {
         active_ = false;
-        held_.clear();
-        driver_.focus_lost(now);
-        pads_.let_go(driver_, now);
-    }
-
-    // Win32's move and size loop takes the keyboard's messages for itself: a key let go of
-    // meanwhile is let go of in the game when the loop ends.
-    void let_go_of_released_keys(std::int64_t now) {
-        for (auto it = held_.begin(); it != held_.end();) {
-            if (held(*it)) {
-                ++it;
-                continue;
-            }
-            driver_.key_up(*it, now);
-            it = held_.erase(it);
-        }
+        host_.focus_lost();
+        pads_.let_go(host_.driver(), host_.now());
     }
 
     // While Win32 runs its own loop, a timer brings the driver's next wake-up: the ticks stay on
     // time instead of coming in a burst when the loop ends. Timers run at most every 10 ms.
     void arm_modal_timer() {
         if (!in_modal_loop_) return;
-        const std::int64_t wait =
-            std::clamp<std::int64_t>((next_wake() - now_ns()) / kNsPerMs, USER_TIMER_MINIMUM, 100);
+        const auto wait = std::clamp<std::int64_t>(host_.wait_ms(next_wake()).value_or(100), USER_TIMER_MINIMUM, 100);
         SetTimer(screen_.window(), kModalTimer, UINT(wait), nullptr);
     }
 
-    void pointer(bool down, int x, int y, std::int64_t now) {
+    void pointer(bool down, int x, int y) {
         if (down)
             SetCapture(screen_.window());
         else
             ReleaseCapture();
         const auto [width, height] = screen_.size();
-        const FramePoint p = frame_point(x, y, width, height, width, height);
-        if (down)
-            driver_.pointer_down(p.x, p.y);
-        else
-            driver_.pointer_up(p.x, p.y, now);
-    }
-
-    void toggle_fullscreen() {
-        screen_.toggle_fullscreen();
-        driver_.invalidate();
+        host_.pointer(down, x, y, width, height, width, height);
     }
 
     // The window moved to another monitor, or a monitor changed its mode: the refresh rate may differ.
-    void notice_monitor(bool mode_changed, std::int64_t now) {
+    void notice_monitor(bool mode_changed) {
         const HMONITOR monitor = screen_.monitor();
         if (monitor == monitor_ && !mode_changed) return;
         monitor_ = monitor;
-        driver_.display_refresh(screen_.refresh_rate(), now);
-        driver_.invalidate();
+        host_.display_changed();
     }
 
-    void show() { screen_.show(driver_.present(now_ns())); }
-
-    Driver& driver_;
     WinScreen screen_;
+    WindowHost host_;
     MessageWait wait_;
     XInputPads pads_;
-    std::set<int> held_;  // keys the game heard go down and not yet come up
     HMONITOR monitor_ = nullptr;
     bool active_ = true;
     bool in_modal_loop_ = false;

@@ -2,7 +2,6 @@
 // B, Start and the left stick), under the slot's number.
 #include "windows/xinput_pads.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace kx {
@@ -45,46 +44,17 @@ XInputPads::~XInputPads() {
 
 void XInputPads::poll(Driver& driver, std::int64_t now) {
     if (!read_) return;
-    const bool look = now >= next_look_;
-    if (!look && now < next_read_) return;
-    if (look) next_look_ = now + kLookEveryNs;
-    next_read_ = now + kReadEveryNs;
-    for (DWORD slot = 0; slot < slots_.size(); ++slot)
-        if (look || slots_[slot].connected) read_slot(slot, driver, now);
+    for (const int slot : pads_.due(now)) pads_.read(slot, read_slot(DWORD(slot)), driver, now);
 }
 
-void XInputPads::read_slot(DWORD slot, Driver& driver, std::int64_t now) {
-    Slot& was = slots_[slot];
+std::optional<PadReading> XInputPads::read_slot(DWORD slot) const {
     XINPUT_STATE state{};
-    if (read_(slot, &state) != ERROR_SUCCESS) {
-        if (was.connected) driver.pad_gone(int(slot), now);
-        was = Slot{};
-        return;
-    }
-    was.connected = true;
+    if (read_(slot, &state) != ERROR_SUCCESS) return std::nullopt;
     const XINPUT_GAMEPAD& pad = state.Gamepad;
-    for (const ButtonBit& b : kButtons) {
-        const bool pressed = (pad.wButtons & b.bit) != 0;
-        if (pressed != ((was.buttons & b.bit) != 0)) driver.pad_button(int(slot), b.button, pressed, now);
-    }
-    was.buttons = pad.wButtons;
-    const int x = pad.sThumbLX, y = downwards(pad.sThumbLY);
-    if (x != was.x || y != was.y) driver.pad_stick(int(slot), x, y, now);
-    was.x = x;
-    was.y = y;
-}
-
-void XInputPads::let_go(Driver& driver, std::int64_t now) {
-    for (DWORD slot = 0; slot < slots_.size(); ++slot)
-        if (slots_[slot].connected) driver.pad_gone(int(slot), now);
-    slots_ = {};
-    next_look_ = 0;
-}
-
-std::int64_t XInputPads::next_poll() const {
-    if (!read_) return INT64_MAX;
-    const bool any = std::any_of(slots_.begin(), slots_.end(), [](const Slot& s) { return s.connected; });
-    return any ? std::min(next_read_, next_look_) : next_look_;
+    PadReading reading{0, pad.sThumbLX, downwards(pad.sThumbLY)};
+    for (const ButtonBit& b : kButtons)
+        if ((pad.wButtons & b.bit) != 0) reading.buttons |= 1U << unsigned(b.button);
+    return reading;
 }
 
 }  // namespace kx

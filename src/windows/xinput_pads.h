@@ -6,11 +6,12 @@
 #include <windows.h>
 #include <xinput.h>
 
-#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "run/driver.h"
+#include "run/polled_pads.h"
 
 namespace kx {
 
@@ -18,11 +19,6 @@ class XInputPads {
 public:
     // XInputGetState's shape: ERROR_SUCCESS and the state, or ERROR_DEVICE_NOT_CONNECTED.
     using ReadState = std::function<DWORD(DWORD slot, XINPUT_STATE* state)>;
-
-    static constexpr std::int64_t kReadEveryNs = 8'000'000;  // a connected controller: 125 times a second
-    // Reading an empty slot costs XInput a search for devices: they are looked at now and then,
-    // and when Windows says a device came (look_again()).
-    static constexpr std::int64_t kLookEveryNs = 2'000'000'000;
 
     // Reads through XInput (xinput1_4.dll, or xinput9_1_0.dll before Windows 8); without either
     // there are no controllers.
@@ -36,26 +32,20 @@ public:
     // Reads the slots that are due and tells the driver what changed.
     void poll(Driver& driver, std::int64_t now);
     // A device came or went: the empty slots are looked at on the next poll.
-    void look_again() { next_look_ = 0; }
+    void look_again() { pads_.look_again(); }
     // The window lost the keyboard: controllers are not read until it has it again (poll() is not
     // called meanwhile), and each lets go of its keys in the game, as if pulled out; they come
     // back as plugged in.
-    void let_go(Driver& driver, std::int64_t now);
+    void let_go(Driver& driver, std::int64_t now) { pads_.let_go(driver, now); }
     // When poll() has something to do next (INT64_MAX: never).
-    std::int64_t next_poll() const;
+    std::int64_t next_poll() const { return read_ ? pads_.next_poll() : INT64_MAX; }
 
 private:
-    struct Slot {
-        bool connected = false;
-        WORD buttons = 0;
-        int x = 0, y = 0;  // the left stick, y downwards
-    };
-    void read_slot(DWORD slot, Driver& driver, std::int64_t now);
+    std::optional<PadReading> read_slot(DWORD slot) const;
 
     HMODULE library_ = nullptr;
     ReadState read_;
-    std::array<Slot, XUSER_MAX_COUNT> slots_{};
-    std::int64_t next_read_ = 0, next_look_ = 0;
+    PolledPads pads_{XUSER_MAX_COUNT};
 };
 
 }  // namespace kx

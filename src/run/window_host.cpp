@@ -1,0 +1,79 @@
+#include "run/window_host.h"
+
+#include <algorithm>
+
+#include "draw/scaling.h"
+
+namespace kx {
+
+WindowHost::WindowHost(Driver& driver, WindowScreen& screen, Clock clock)
+    : driver_(driver), screen_(screen), clock_(clock) {}
+
+void WindowHost::key_down(const WindowKeyPress& press) {
+    switch (key_use(press)) {
+        case KeyUse::game:
+            held_.insert(press.code);
+            driver_.key_down(press.code, now());
+            return;
+        case KeyUse::toggle_fullscreen:
+            screen_.toggle_fullscreen();
+            exposed();
+            return;
+        case KeyUse::window: return;
+    }
+}
+
+void WindowHost::key_up(int code) {
+    held_.erase(code);
+    driver_.key_up(code, now());
+}
+
+void WindowHost::let_go_released(const std::function<bool(int code)>& still_down) {
+    for (auto it = held_.begin(); it != held_.end();) {
+        if (still_down(*it)) {
+            ++it;
+            continue;
+        }
+        driver_.key_up(*it, now());
+        it = held_.erase(it);
+    }
+}
+
+void WindowHost::focus_lost() {
+    held_.clear();
+    driver_.focus_lost(now());
+}
+
+void WindowHost::pointer(bool down, int x, int y, int width, int height, int pixel_width, int pixel_height) {
+    const FramePoint p = frame_point(x, y, width, height, pixel_width, pixel_height);
+    if (down)
+        driver_.pointer_down(p.x, p.y);
+    else
+        driver_.pointer_up(p.x, p.y, now());
+}
+
+void WindowHost::exposed() {
+    screen_.invalidate();
+    driver_.invalidate();
+}
+
+void WindowHost::display_changed() {
+    driver_.display_refresh(screen_.refresh_rate(), now());
+    exposed();
+}
+
+void WindowHost::step() {
+    driver_.advance(now());
+    const std::int64_t shown = now();
+    if (driver_.present_due(shown)) screen_.show(driver_.present(shown));
+}
+
+std::int64_t WindowHost::next_wake(std::int64_t also) const { return std::min(driver_.wake_at(), also); }
+
+std::optional<std::int64_t> WindowHost::wait_ms(std::int64_t also) const {
+    const std::int64_t at = next_wake(also);
+    if (at == INT64_MAX) return std::nullopt;
+    return (std::max<std::int64_t>(0, at - now()) + 999'999) / 1'000'000;
+}
+
+}  // namespace kx
