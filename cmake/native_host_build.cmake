@@ -20,14 +20,15 @@ function(kx_native_host_build dir what setup)
   endif()
 endfunction()
 
-#   kx_host_files(WHAT SETUP COPY verb from to [COPY verb from to ...])
+#   kx_host_files(WHAT SETUP [TARGETS target...] COPY verb from to [COPY verb from to ...])
 # The cross build's one target kx_host_files: configures the native build in
-# ${PROJECT_BINARY_DIR}/host, renders the text table and the icons there at each build, copies the
-# table to KX_TEXT_TABLE and the icons as each COPY says (`cmake -E` verb, from a path in the
-# native build, to a path of this build), and makes the text table's library kx_text_table_data.
+# ${PROJECT_BINARY_DIR}/host, renders the text table and the icons there at each build (and builds
+# the native build's TARGETS besides), copies the table to KX_TEXT_TABLE and the rest as each COPY
+# says (`cmake -E` verb, from a path in the native build, to a path of this build), and makes the
+# text table's library kx_text_table_data.
 # EM_CACHE is emscripten's and must not reach the native compiler.
 function(kx_host_files what setup)
-  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "COPY")
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "TARGETS;COPY")
   list(LENGTH arg_COPY copies)
   math(EXPR bad "${copies} % 3")
   if(bad OR copies EQUAL 0 OR arg_UNPARSED_ARGUMENTS)
@@ -46,7 +47,7 @@ function(kx_host_files what setup)
     endif()
   endwhile()
   add_custom_target(kx_host_files
-    COMMAND ${CMAKE_COMMAND} -E env --unset=EM_CACHE ${CMAKE_COMMAND} --build ${host} --target kx_text_table_file icons
+    COMMAND ${CMAKE_COMMAND} -E env --unset=EM_CACHE ${CMAKE_COMMAND} --build ${host} --target kx_text_table_file icons ${arg_TARGETS}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${host}/generated/text_table_data.cpp ${KX_TEXT_TABLE}
     ${copy_commands}
     BYPRODUCTS ${byproducts}

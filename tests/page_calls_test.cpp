@@ -1,8 +1,10 @@
 // The browser front end's calls, built natively and driven as the page drives them, with made-up
 // animation-frame times: a replay with a tick limit ends on the headless frame, the seed rule,
-// input errors, and the touch pad as a controller.
+// input errors, the query's values checked (no tick rate is the game's own), the touch pad as a
+// controller, and a tap as its Start.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,10 +12,12 @@
 #include "draw/renderer.h"
 #include "draw/rgba.h"
 #include "draw/table_text.h"
+#include "elements/frame.h"
 #include "formats/input_script.h"
 #include "play/game_keys.h"
 #include "run/fast_replay.h"
 #include "run/session.h"
+#include "run/tick_clock.h"
 #include "web/page_calls.h"
 
 namespace kx {
@@ -100,6 +104,41 @@ TEST(PageCalls, ABadInputFileIsRefusedWithItsLine) {
     EXPECT_NE(std::string(kx_error()).find("input:3:"), std::string::npos) << kx_error();
 }
 
+// The ticks of a game's first second (its chick is shot down at tick 136), the page asking this
+// tick rate (0: none). The picture shown may be a frame's ticks behind.
+double ticks_in_a_second(double tick_rate) {
+    EXPECT_EQ(kx_start(1, 5, 0, tick_rate, -1, 0), 0) << kx_error();
+    kx_key(1, kGameKeys.start, 0);
+    kx_key(0, kGameKeys.start, 0);
+    for (double now = 0; now <= 1000; now += kFrameMs) kx_frame(now);
+    return kx_ticks();
+}
+
+TEST(PageCalls, NoTickRateIsTheGamesOwnAndTheQuerysValuesAreCheckedAsTheCommandLines) {
+    EXPECT_NEAR(ticks_in_a_second(0), kDefaultTickRate, 3);
+    EXPECT_NEAR(ticks_in_a_second(kMaxTickRate / 10), kMaxTickRate / 10, 3);
+    const std::string recording = kx_recording();
+    const double ticks = kx_ticks();
+    const auto refused = [](int has_seed, double seed, double tick_rate, double max_ticks) {
+        if (kx_start(has_seed, seed, 0, tick_rate, max_ticks, 0) == 0) return std::string("started");
+        return std::string(kx_error());
+    };
+    const double nan = std::nan("");
+    for (const double rate : {double(kMinTickRate) - 1e-3, double(kMaxTickRate) + 1, 50.5, -1.0, nan})
+        EXPECT_EQ(refused(0, 0, rate, -1), "?tick-rate takes ticks per second from " + std::to_string(kMinTickRate) +
+                                               " to " + std::to_string(kMaxTickRate) + ", for example ?tick-rate=50")
+            << rate;
+    for (const double seed : {4294967296.0, 0.5, nan})
+        EXPECT_EQ(refused(1, seed, 0, -1), "?seed takes a whole number from 0 to 4294967295, for example ?seed=42");
+    for (const double limit : {0.5, 9007199254740992.0, nan})
+        EXPECT_EQ(refused(0, 0, 0, limit), "?ticks takes a whole number of 0 or more, for example ?ticks=600");
+    // The game before a refused one goes on as it was.
+    EXPECT_EQ(kx_recording(), recording);
+    EXPECT_EQ(kx_ticks(), ticks);
+    EXPECT_EQ(refused(1, 4294967295.0, kMinTickRate, 9007199254740991.0), "started");
+    EXPECT_EQ(refused(1, 0, kMaxTickRate, 0), "started");
+}
+
 TEST(PageCalls, TheTouchPadIsAControllerItsFireButtonFiresAndItsArrowsRepeat) {
     constexpr int kTouchPad = 9;
     kx_start(1, 5, 0, 64, -1, 0);
@@ -121,6 +160,51 @@ TEST(PageCalls, TheTouchPadIsAControllerItsFireButtonFiresAndItsArrowsRepeat) {
     EXPECT_EQ(count(" up " + std::to_string(kGameKeys.down) + "\n"), 1u);
     EXPECT_EQ(count(" down " + std::to_string(kGameKeys.fire) + "\n"), 1u);
     EXPECT_EQ(count(" up " + std::to_string(kGameKeys.fire) + "\n"), 1u);  // the pad went: its keys came up
+}
+
+// How often the game heard its start key go down so far.
+std::size_t start_presses() {
+    const std::string recording = kx_recording(), line = " down " + std::to_string(kGameKeys.start) + "\n";
+    std::size_t n = 0;
+    for (auto at = recording.find(line); at != std::string::npos; at = recording.find(line, at + 1)) ++n;
+    return n;
+}
+
+// A tap is the touch pad's Start on the title and in a pause only; one on the box's OK closes it
+// and starts nothing.
+TEST(PageCalls, ATapStartsAGameOnTheTitleGoesOnAfterAPauseAndIsNothingElseInPlay) {
+    constexpr int kX = Frame::kWidth / 2, kY = Frame::kHeight / 2;
+    constexpr int kOkX = 196, kOkY = 171;        // the middle of the box's OK
+    ASSERT_EQ(kx_start(1, 11, 0, 0, -1, 0), 0);  // a seed whose idle chick is soon shot down
+    double now = 0;
+    const auto frames = [&](double ms) {
+        for (const double end = now + ms; now < end; now += kFrameMs) kx_frame(now);
+    };
+    kx_pointer(1, kX, kY, now);
+    kx_pointer(0, kX, kY, now);
+    frames(2000);  // past the fly-in, which no pause stops
+    EXPECT_EQ(kx_running(), 1);
+    EXPECT_EQ(start_presses(), 1u);
+
+    kx_pointer(1, kX, kY, now);
+    kx_pointer(0, kX, kY, now);
+    frames(100);
+    EXPECT_EQ(start_presses(), 1u) << "a tap in play is no key";
+    kx_focus_lost(now);
+    ASSERT_EQ(kx_paused(), 1);
+    kx_pointer(1, kX, kY, now);
+    kx_pointer(0, kX, kY, now);
+    EXPECT_EQ(kx_paused(), 0);
+
+    for (int n = 0; n < 100'000 && !kx_box_open(); ++n) frames(kFrameMs);
+    ASSERT_EQ(kx_box_open(), 1);
+    const std::size_t presses = start_presses();
+    kx_pointer(1, kOkX, kOkY, now);
+    kx_pointer(0, kOkX, kOkY, now);
+    frames(500);
+    EXPECT_EQ(kx_box_open(), 0);
+    EXPECT_EQ(kx_running(), 0) << "closing the box started a game";
+    EXPECT_EQ(start_presses(), presses);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "app/options.h"
 
 #include "formats/input_script.h"
+#include "run/tick_clock.h"
 
 namespace kx {
 namespace {
@@ -53,8 +54,10 @@ Options parse_options(const std::vector<std::string>& args) {
             if (!v) throw UsageError("--scale takes a whole number from 1 to 16, for example --scale 2");
             o.scale = int(*v);
         } else if (arg == "--tick-rate") {
-            const auto v = parse_whole(value(), 1, 1000);
-            if (!v) throw UsageError("--tick-rate takes ticks per second from 1 to 1000, for example --tick-rate 50");
+            const auto v = parse_whole(value(), kMinTickRate, kMaxTickRate);
+            if (!v)
+                throw UsageError("--tick-rate takes ticks per second from " + std::to_string(kMinTickRate) + " to " +
+                                 std::to_string(kMaxTickRate) + ", for example --tick-rate 50");
             o.tick_rate = int(*v);
         } else
             throw UsageError("unknown option " + arg + " (see --help)");
@@ -84,7 +87,9 @@ Playing (a window opens):
                        the largest that fits the screen; a larger one opens at
                        that largest, and says so)
   --fullscreen         start in fullscreen (F11 or Alt+Enter toggles it)
-  --tick-rate HZ       ticks per second, 1..1000 (default 64); lower is slower
+  --tick-rate HZ       ticks per second, )" +
+           std::to_string(kMinTickRate) + ".." + std::to_string(kMaxTickRate) + " (default " +
+           std::to_string(kDefaultTickRate) + R"(); lower is slower
   --no-pause-on-focus-loss
                        keep playing when the window loses the keyboard
   --stats              on exit, print the tick cadence, frame pacing,

@@ -29,8 +29,25 @@ constexpr int kKeyA = 65;  // 'A'..'Z' are 65..90
 constexpr int kKeyP = 80;
 constexpr int kKeyZ = 90;        // fires the shot
 constexpr int kKeyNumpad0 = 96;  // the keypad's digits are 96..105
-constexpr int kKeyF1 = 112;      // F1..F12 are 112..123
-constexpr int kKeyF11 = 122;     // toggles fullscreen: the window's, never the game's
-constexpr int kKeyOther = 255;   // a key without a code of its own: it still starts the game
+constexpr int kKeyNumpadMultiply = 106;
+constexpr int kKeyNumpadAdd = 107;
+constexpr int kKeyNumpadSubtract = 109;
+constexpr int kKeyNumpadDecimal = 110;
+constexpr int kKeyNumpadDivide = 111;
+constexpr int kKeyF1 = 112;   // F1..F12 are 112..123
+constexpr int kKeyF11 = 122;  // toggles fullscreen: the window's, never the game's
+// The punctuation keys, by their place on a US keyboard.
+constexpr int kKeySemicolon = 186;
+constexpr int kKeyEqual = 187;
+constexpr int kKeyComma = 188;
+constexpr int kKeyMinus = 189;
+constexpr int kKeyPeriod = 190;
+constexpr int kKeySlash = 191;
+constexpr int kKeyBackquote = 192;
+constexpr int kKeyBracketLeft = 219;
+constexpr int kKeyBackslash = 220;
+constexpr int kKeyBracketRight = 221;
+constexpr int kKeyQuote = 222;
+constexpr int kKeyOther = 255;  // a key without a code of its own: it still starts the game
 
 }  // namespace kx

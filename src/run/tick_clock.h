@@ -9,8 +9,18 @@ namespace kx {
 
 // After a stall (window dragged, machine suspended) at most this many late ticks are run.
 constexpr int kMaxCatchUpTicks = 4;
-// 64 ticks a second: what a 1-millisecond periodic timer delivers on common desktops.
+// The tick rates a player may ask for (--tick-rate, the page's ?tick-rate=), in ticks a second.
+constexpr int kMinTickRate = 1;
+constexpr int kMaxTickRate = 1000;
+// 64 ticks a second: what a 1-millisecond periodic timer delivers on common desktops. A program
+// may be built with another (KX_DEFAULT_TICK_RATE): the browser tests build one so, to see that
+// the page plays at the program's rate and has none of its own.
+#ifdef KX_DEFAULT_TICK_RATE
+constexpr int kDefaultTickRate = KX_DEFAULT_TICK_RATE;
+#else
 constexpr int kDefaultTickRate = 64;
+#endif
+static_assert(kMinTickRate <= kDefaultTickRate && kDefaultTickRate <= kMaxTickRate);
 
 class TickClock {
 public:

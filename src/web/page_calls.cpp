@@ -9,7 +9,9 @@
 #endif
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +24,9 @@
 #include "formats/byte_sink.h"
 #include "run/driver.h"
 #include "run/seed_choice.h"
+#include "run/tick_clock.h"
+#include "web/page_tables.h"
+#include "web/tap_rule.h"
 
 namespace {
 
@@ -47,6 +52,23 @@ std::string error;
 
 std::int64_t ns(double ms) { return std::int64_t(ms * 1e6); }
 
+// The page's numbers hold every whole number up to 2^53 - 1, and a tick limit beyond it.
+constexpr double kMaxExactWhole = 9007199254740991.0;
+
+bool whole_in(double value, double lo, double hi) { return value >= lo && value <= hi && value == std::floor(value); }
+
+// What is wrong with the query's values, in the command line's words (app/options.cpp), or empty.
+std::string refusal(int has_seed, double seed, double tick_rate, double max_ticks) {
+    if (has_seed && !whole_in(seed, 0, std::numeric_limits<std::uint32_t>::max()))
+        return "?seed takes a whole number from 0 to 4294967295, for example ?seed=42";
+    if (tick_rate != 0 && !whole_in(tick_rate, kx::kMinTickRate, kx::kMaxTickRate))
+        return "?tick-rate takes ticks per second from " + std::to_string(kx::kMinTickRate) + " to " +
+               std::to_string(kx::kMaxTickRate) + ", for example ?tick-rate=50";
+    if (!(max_ticks < 0) && !whole_in(max_ticks, 0, kMaxExactWhole))
+        return "?ticks takes a whole number of 0 or more, for example ?ticks=600";
+    return {};
+}
+
 }  // namespace
 
 extern "C" {
@@ -69,13 +91,17 @@ EMSCRIPTEN_KEEPALIVE int kx_parse_input(const char* input) {
 
 EMSCRIPTEN_KEEPALIVE const char* kx_error() { return error.c_str(); }
 
-EMSCRIPTEN_KEEPALIVE void kx_start(int has_seed, double seed, double clock_seed, int tick_rate, double max_ticks,
-                                   double now_ms) {
+EMSCRIPTEN_KEEPALIVE int kx_start(int has_seed, double seed, double clock_seed, double tick_rate, double max_ticks,
+                                  double now_ms) {
+    if (std::string why = refusal(has_seed, seed, tick_rate, max_ticks); !why.empty()) {
+        error = std::move(why);
+        return -1;
+    }
     kx::DriverSetup setup;
     const auto given = has_seed ? std::optional<std::uint32_t>(std::uint32_t(seed)) : std::nullopt;
     setup.base_seed = kx::choose_seed(given, replay, std::uint32_t(clock_seed));
     setup.replay = std::exchange(replay, std::nullopt);
-    setup.tick_rate = tick_rate;
+    setup.tick_rate = tick_rate == 0 ? kx::kDefaultTickRate : int(tick_rate);
     if (max_ticks >= 0) setup.tick_limit = std::int64_t(max_ticks);
     setup.refresh_hz = 0;  // the page's animation frames are the display's refreshes
     game = nullptr;
@@ -83,6 +109,7 @@ EMSCRIPTEN_KEEPALIVE void kx_start(int has_seed, double seed, double clock_seed,
     setup.recording = &run->recording;
     run->driver = std::make_unique<kx::Driver>(run->text, std::move(setup), ns(now_ms));
     game = run->driver.get();
+    return 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void kx_key(int down, int code, double now_ms) {
@@ -92,10 +119,16 @@ EMSCRIPTEN_KEEPALIVE void kx_key(int down, int code, double now_ms) {
         game->key_up(code, ns(now_ms));
 }
 EMSCRIPTEN_KEEPALIVE void kx_pointer(int down, int x, int y, double now_ms) {
-    if (down)
+    if (down) {
         game->pointer_down(x, y);
-    else
-        game->pointer_up(x, y, ns(now_ms));
+        return;
+    }
+    const bool box_was_open = game->box_open();
+    game->pointer_up(x, y, ns(now_ms));
+    if (kx::tap_presses_start({box_was_open, game->box_open(), game->running(), game->replaying(), game->paused()})) {
+        game->pad_button(kx::kTouchPad, kx::GamepadKeys::Button::Start, true, ns(now_ms));
+        game->pad_button(kx::kTouchPad, kx::GamepadKeys::Button::Start, false, ns(now_ms));
+    }
 }
 EMSCRIPTEN_KEEPALIVE void kx_focus_lost(double now_ms) { game->focus_lost(ns(now_ms)); }
 EMSCRIPTEN_KEEPALIVE void kx_pad_button(int pad, int button, int pressed, double now_ms) {

@@ -11,17 +11,21 @@ int kx_parse_input(const char* input);
 // The same from the file's bytes as they are (a byte-order mark, UTF-16, CRLF: the parser's to read).
 int kx_parse_input_bytes(const std::uint8_t* bytes, int length);
 const char* kx_error();
-// A new game: the query's seed (when has_seed), the clock's seed, the tick rate (1..1000) and the
-// tick limit (negative: none), replaying the input file parsed last, if any.
-void kx_start(int has_seed, double seed, double clock_seed, int tick_rate, double max_ticks, double now_ms);
+// A new game: the query's seed (when has_seed), the clock's seed, the query's tick rate (0: the
+// game's default) and tick limit (negative: none), replaying the input file parsed last, if any.
+// The values are the query's as it gave them and are checked here as the command line's are: 0
+// when the game started, else -1 and kx_error() says why (the game before it, if any, goes on).
+int kx_start(int has_seed, double seed, double clock_seed, double tick_rate, double max_ticks, double now_ms);
 
-// The player's keys (virtual key codes), pointers at a point of the 392 x 286 frame, and the page
-// losing the keyboard or being hidden.
+// The player's keys (virtual key codes, from the key's place: tables.js), pointers at a point of
+// the 392 x 286 frame, and the page losing the keyboard or being hidden. A pointer let go is a tap
+// on the game too, the touch pad's Start where nothing else takes it (web/tap_rule.h).
 void kx_key(int down, int code, double now_ms);
 void kx_pointer(int down, int x, int y, double now_ms);
 void kx_focus_lost(double now_ms);
-// Controllers (the touch pad is one too), each under a number of the page's choosing. Buttons: 0
-// D-pad left, 1 up, 2 right, 3 down, 4 A, 5 B, 6 Start; the stick's axes -32768..32767.
+// Controllers (the touch pad is one too, kTouchPad), each under a number of the page's choosing.
+// Buttons are GamepadKeys::Button (input/gamepad_keys.h), whose numbers the page reads from
+// tables.js (web/page_tables.h); the stick's axes -32768..32767.
 void kx_pad_button(int pad, int button, int pressed, double now_ms);
 void kx_pad_stick(int pad, int x, int y, double now_ms);
 void kx_pad_gone(int pad, double now_ms);

@@ -5,9 +5,10 @@
 # scrolled by loading or by the arrow keys, the page comes back with the network gone, and it
 # installs as a game (fullscreen, sideways, its icons), nothing of the page lies on the game, the
 # download is named by date and score, and input files are read as bytes (byte-order marks, UTF-16),
-# the README's examples among them.
+# the README's examples among them; and the page plays at the program's tick rate, having none of
+# its own.
 #   web_test.py SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
-import datetime, gzip, json, os, re, subprocess, sys, tempfile, time
+import datetime, glob, gzip, json, os, re, shutil, subprocess, sys, tempfile, time
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
@@ -336,12 +337,59 @@ def test_the_readmes_input_files_play(server):
         d.quit()
 
 
+def ticks_a_second(d, url):
+    """A game started at url: its ticks a second over two seconds of play, from the page's own log
+    of the tick count at each animation frame."""
+    d.get(url)
+    wait_for(d, lambda s: s['ticks'] == 0)
+    press(d, Keys.ENTER)
+    wait_for(d, lambda s: s['running'] and s['ticks'] > 0)
+    time.sleep(2)
+    log = d.execute_script('return window.kxStats.tickLog')
+    (start, first), (end, last) = log[0], log[-1]
+    return (last - first) * 1000 / (end - start)
+
+
+def test_the_page_plays_at_the_programs_tick_rate(server):
+    # The web build makes, for this test alone, the program with another default tick rate, in a
+    # folder beside the site named by its rate. The same page with that program plays at its rate.
+    folders = glob.glob(os.path.join(os.path.dirname(os.path.abspath(SITE)), 'program_at_*_ticks'))
+    assert len(folders) == 1, ('one program_at_N_ticks beside the site: cmake --build --preset web makes it', folders)
+    rate = int(re.search(r'program_at_([0-9]+)_ticks$', folders[0])[1])
+    other = os.path.join(server.root, 'other')
+    shutil.copytree(SITE, other)
+    for name in ('kippura-x.js', 'kippura-x.wasm'):
+        shutil.copy(os.path.join(folders[0], name), other)
+    d = browser()
+    try:
+        measured = ticks_a_second(d, server.url + 'other/index.html?seed=5')
+        print('  the page with the program at %d ticks a second: %.1f' % (rate, measured))
+        assert abs(measured - rate) <= 0.15 * rate, (rate, measured)
+        # The site's own program, asked for the same rate, plays at it too (what is measured is the
+        # rate); asked for none, at its own, far from it.
+        asked = ticks_a_second(d, server.url + 'index.html?seed=5&tick-rate=%d' % rate)
+        own = ticks_a_second(d, server.url + 'index.html?seed=5')
+        print('  the site asked for %d: %.1f; asked for none: %.1f' % (rate, asked, own))
+        assert abs(asked - rate) <= 0.15 * rate, (rate, asked)
+        assert own < 0.6 * rate, (rate, own)
+        # A rate out of range is refused in the message line, as the command line refuses it.
+        d.get(server.url + 'index.html?tick-rate=1001')
+        end = time.time() + 20
+        while time.time() < end and not message(d):
+            time.sleep(0.05)
+        assert message(d) and message(d)[0].startswith('kippura-x: ?tick-rate takes ticks per second from 1 to 1000'), (
+            message(d))
+        assert severe_logs(d) == [], severe_logs(d)
+    finally:
+        d.quit()
+
+
 def main():
     return run([test_loads_and_keys_play, test_replays_end_on_the_headless_screenshot,
                 test_box_closes_on_return_and_on_click, test_focus_loss_pauses, test_touch_pad_steers,
                 test_guest_in_a_long_page, test_offline, test_installed_as_a_game, test_nothing_of_the_page_covers_the_game,
                 test_the_download_is_named_by_date_and_score, test_input_files_are_read_as_bytes,
-                test_the_readmes_input_files_play], SITE, REPLAYS)
+                test_the_readmes_input_files_play, test_the_page_plays_at_the_programs_tick_rate], SITE, REPLAYS)
 
 
 if __name__ == '__main__':

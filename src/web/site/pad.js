@@ -1,13 +1,14 @@
 // The touch pad: a round direction area that holds one of eight directions, the one under the
 // finger (sliding changes it), and a fire button, each followed finger by finger so that moving
-// and firing go together. It reports its buttons as a controller's: 0 left, 1 up, 2 right,
-// 3 down, 4 fire (the controller's A). With `buzz`, a shot also vibrates the phone briefly where
-// the browser can: off by default, as the call costs about 0.1 ms of each fire press.
+// and firing go together. It reports its zones by name, 'left', 'up', 'right', 'down' and 'fire',
+// which the page sends to the program as a controller's buttons. With `buzz`, a shot also
+// vibrates the phone briefly where the browser can: off by default, as the call costs about
+// 0.1 ms of each fire press.
 'use strict';
 
 window.kxTouchPad = (stick, fire, send, buzz) => {
-  const LEFT = 0, UP = 1, RIGHT = 2, DOWN = 3, FIRE = 4;
-  const NAMES = ['left', 'up', 'right', 'down'];
+  const LEFT = 'left', UP = 'up', RIGHT = 'right', DOWN = 'down', FIRE = 'fire';
+  const NAMES = [LEFT, UP, RIGHT, DOWN];
   // Eight sectors of 45 degrees, clockwise from the right (y grows downwards): the ones between
   // two arrows hold both.
   const SECTORS = [[RIGHT], [RIGHT, DOWN], [DOWN], [DOWN, LEFT], [LEFT], [LEFT, UP], [UP], [UP, RIGHT]];
@@ -21,7 +22,7 @@ window.kxTouchPad = (stick, fire, send, buzz) => {
   const fireFingers = new Set();
 
   function show() {
-    const names = [...held].sort().map((b) => NAMES[b]);
+    const names = NAMES.filter((name) => held.has(name));
     if (fireFingers.size) names.push('fire');
     pad.dataset.held = names.join(' ');  // what the browser tests read
   }
@@ -31,7 +32,7 @@ window.kxTouchPad = (stick, fire, send, buzz) => {
     for (const b of held) if (!next.has(b)) send(b, false);  // the old key comes up first
     for (const b of next) if (!held.has(b)) send(b, true);
     held = next;
-    arrows.forEach((arrow, b) => arrow.classList.toggle('held', held.has(b)));
+    arrows.forEach((arrow, n) => arrow.classList.toggle('held', held.has(NAMES[n])));
     show();
   }
 

@@ -1,6 +1,8 @@
-// The page around the game: the animation-frame loop, keys, controllers, the touch pad and where
-// it sits, scaling, fullscreen, focus and pause on focus loss, the box, replays from the query or
-// a dropped file, the recording to download, and the service worker.
+// The page around the game: the animation-frame loop, keys, controllers, the touch pad, scaling
+// (where things sit is layout.js's), fullscreen, focus and pause on focus loss, the box, replays
+// from the query or a dropped file, the recording to download, and the service worker. The game's
+// numbers come from the program's tables (tables.js) and its rules from the program: the page
+// holds browser calls only.
 'use strict';
 
 (() => {
@@ -13,38 +15,16 @@
   const bar = document.getElementById('bar');
   const download = document.getElementById('download');
   const message = document.getElementById('message');
-  const W = 392, H = 286;
-  // The touch pad is a controller of its own to the game, with an index no browser gives one.
-  const TOUCH_PAD = 32;
-  const PAD_START = 6;
-  // The touch pad's sizes in CSS pixels: the direction area holds three zones of at least 48
-  // across, the fire button is a thumb wide, and both keep a margin from the screen's edges.
-  const STICK_MIN = 144, STICK_MAX = 200, FIRE_SIZE = 96, EDGE = 8;
-  // Without touch the bar is small and keeps a small margin: at 800 x 600, the usual frame of a
-  // game portal, it fits below the game at twice its size (572 rows leave 28).
-  const BAR_GAP = 2;
+  const tables = window.kxTables;
+  const W = tables.frame.width, H = tables.frame.height;
+  canvas.width = W;
+  canvas.height = H;
 
   // What the page measured, for tools/measure_web.py.
   const stats = window.kxStats = {frameMs: [], tickLog: [], titleDrawnMs: null};
 
-  // The desktop's virtual key codes, from the key's place on the keyboard.
-  const NAMED = {
-    ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Enter: 13, NumpadEnter: 13, Space: 32,
-    Escape: 27, Backspace: 8, Tab: 9, ShiftLeft: 16, ShiftRight: 16, ControlLeft: 17, ControlRight: 17,
-    AltLeft: 18, AltRight: 18, Pause: 19, CapsLock: 20, PageUp: 33, PageDown: 34, End: 35, Home: 36,
-    Insert: 45, Delete: 46, NumpadMultiply: 106, NumpadAdd: 107, NumpadSubtract: 109, NumpadDecimal: 110,
-    NumpadDivide: 111, Semicolon: 186, Equal: 187, Comma: 188, Minus: 189, Period: 190, Slash: 191,
-    Backquote: 192, BracketLeft: 219, Backslash: 220, BracketRight: 221, Quote: 222,
-  };
-  function virtualKey(code) {
-    if (code in NAMED) return NAMED[code];
-    let m;
-    if ((m = /^Key([A-Z])$/.exec(code))) return m[1].charCodeAt(0);
-    if ((m = /^Digit([0-9])$/.exec(code))) return 48 + Number(m[1]);
-    if ((m = /^Numpad([0-9])$/.exec(code))) return 96 + Number(m[1]);
-    if ((m = /^F([0-9]+)$/.exec(code)) && Number(m[1]) <= 12) return 111 + Number(m[1]);
-    return 255;  // a key without a code of its own still starts the game
-  }
+  // The desktop's virtual key code of the key at this place on the keyboard (event.code).
+  const virtualKey = (place) => (Object.hasOwn(tables.keyPlaces, place) ? tables.keyPlaces[place] : tables.otherKey);
   // These scroll a page: while the game has the keyboard they belong to the game alone.
   const SCROLLING = new Set(['ArrowLeft', 'ArrowUp', 'ArrowRight', 'ArrowDown', 'Space', 'PageUp', 'PageDown',
                              'Home', 'End']);
@@ -61,41 +41,42 @@
     fit();
   }
 
+  // The query's numbers go to the program as they are, which checks them as the command line's
+  // (NaN for what is no number at all).
   const query = new URLSearchParams(location.search);
-  function wholeParam(name, lo, hi) {
+  function wholeParam(name) {
     if (!query.has(name)) return null;
     const text = query.get(name);
-    if (!/^[0-9]+$/.test(text) || Number(text) < lo || Number(text) > hi)
-      throw new Error(`?${name}=${text}: a whole number from ${lo} to ${hi} is expected`);
-    return Number(text);
+    return /^[0-9]+$/.test(text) ? Number(text) : NaN;
   }
 
-  let M = null;  // the program
+  let M = null;  // the program, once its first game started
   let pixels = null;
-  let tickRate = 64, maxTicks = -1, seed = null;
+  let tickRate = 0, maxTicks = -1, seed = null;  // 0: the program's own rate
 
   // An input file goes to the program as the bytes it is: the parser reads its encoding.
-  function startGame(inputBytes) {
+  function startGame(program, inputBytes) {
+    const refused = () => new Error(program.UTF8ToString(program._kx_error()));
     if (inputBytes !== null) {
-      const ptr = M._malloc(Math.max(inputBytes.length, 1));
-      M.HEAPU8.set(inputBytes, ptr);
-      const bad = M._kx_parse_input_bytes(ptr, inputBytes.length);
-      M._free(ptr);
-      if (bad) throw new Error(M.UTF8ToString(M._kx_error()));
+      const ptr = program._malloc(Math.max(inputBytes.length, 1));
+      program.HEAPU8.set(inputBytes, ptr);
+      const bad = program._kx_parse_input_bytes(ptr, inputBytes.length);
+      program._free(ptr);
+      if (bad) throw refused();
     }
-    M._kx_start(seed === null ? 0 : 1, seed === null ? 0 : seed, (Date.now() >>> 0), tickRate, maxTicks,
-                performance.now());
-    document.title = M.UTF8ToString(M._kx_caption());
+    if (program._kx_start(seed === null ? 0 : 1, seed ?? 0, (Date.now() >>> 0), tickRate, maxTicks,
+                          performance.now()) !== 0)
+      throw refused();
+    document.title = program.UTF8ToString(program._kx_caption());
     pixels = null;
   }
 
-  function place(element, left, top, width, height) {
-    element.style.left = `${left}px`;
-    element.style.top = `${top}px`;
-    element.style.width = `${width}px`;
-    element.style.height = `${height}px`;
+  function place(element, box) {
+    element.style.left = `${box.left}px`;
+    element.style.top = `${box.top}px`;
+    element.style.width = `${box.width}px`;
+    element.style.height = `${box.height}px`;
   }
-  const clamp = (value, lo, hi) => Math.max(lo, Math.min(hi, value));
 
   // The bar's size as a row or as a column (the link above the button), always measured with the
   // download link in it: the game keeps its place when the link appears after a game.
@@ -107,76 +88,27 @@
     download.hidden = hidden;
     return {w: Math.ceil(r.width), h: Math.ceil(r.height), column};
   }
-  function placeBar(size, left, top) {
-    bar.classList.toggle('column', size.column);
-    bar.style.left = `${left}px`;
-    bar.style.top = `${top}px`;
+  function placeBar(box) {
+    bar.classList.toggle('column', box.column);
+    bar.style.left = `${box.left}px`;
+    bar.style.top = `${box.top}px`;
   }
 
-  // Where the game, the pad and the bar go inside the safe area, above the message line when it
-  // shows; nothing of the page lies on the game. Without touch, the largest whole factor in
-  // device pixels that leaves the bar its room above or right of the game (a fraction where none
-  // fits, or where the bar's room would cost a whole factor: the game shrinks a little, not to
-  // the next factor down), centred. On a touch screen, the largest fraction that leaves the pad
-  // its room: beside the game (the directions in the left bar, fire and the page's bar in the
-  // right one, as a phone held sideways leaves them) or below it (upright), whichever gives the
-  // bigger game; pixelated scaling stays crisp at 2 or 3 device pixels per CSS pixel.
+  // Each element where kxLayout's rule puts it, from the stage's size less the message line's and
+  // the bar's two forms.
   function fit() {
-    const width = stage.clientWidth;
-    const height = stage.clientHeight - (message.hidden ? 0 : message.offsetHeight);
-    const row = barSize(false);
-    if (pad.hidden) {
-      const dpr = window.devicePixelRatio || 1;
-      const roomW = row.w + 2 * BAR_GAP, roomH = row.h + 2 * BAR_GAP;
-      const above = Math.min(width / W, (height - roomH) / H), aside = Math.min((width - roomW) / W, height / H);
-      const room = Math.max(above, aside);
-      const whole = Math.floor(room * dpr);
-      const scale = whole >= 1 && whole === Math.floor(Math.min(width / W, height / H) * dpr) ? whole / dpr
-                                                                                          : Math.max(room, 0.1);
-      const gameW = W * scale, gameH = H * scale;
-      let left = Math.floor((width - gameW) / 2), top = Math.floor((height - gameH) / 2);
-      // Centred, the game would reach under the bar: it moves down, or else left, just enough.
-      if (top < roomH && left + gameW > width - roomW) {
-        if (height - gameH >= roomH) top = roomH;
-        else left = Math.max(0, Math.floor(width - roomW - gameW));
-      }
-      place(canvas, left, top, gameW, gameH);
-      placeBar(row, width - BAR_GAP - row.w, BAR_GAP);
-      return;
+    const touch = !pad.hidden;
+    const row = barSize(false), column = touch ? barSize(true) : null;
+    const at = kxLayout.arrange({
+      width: stage.clientWidth, height: stage.clientHeight, message: message.hidden ? 0 : message.offsetHeight,
+      dpr: window.devicePixelRatio || 1, frame: tables.frame, touch, row, column,
+    });
+    place(canvas, at.game);
+    if (touch) {
+      place(stick, at.stick);
+      place(fire, at.fire);
     }
-    const column = barSize(true);
-    const room = STICK_MIN + 2 * EDGE;
-    // Beside, the right bar also holds the page's bar above the fire button.
-    const side = Math.max(room, column.w + 2 * EDGE);
-    const beside = height >= column.h + FIRE_SIZE + 3 * EDGE ? Math.min(height / H, (width - 2 * side) / W) : 0;
-    // Below, the page's bar goes between the direction pad and the fire button where it fits,
-    // else in a strip above the game.
-    const inPadRow = width - 8 * EDGE - STICK_MAX - FIRE_SIZE >= row.w && row.h <= STICK_MIN;
-    const strip = inPadRow ? 0 : row.h + 2 * EDGE;
-    const below = Math.min(width / W, (height - room - strip) / H);
-    const scale = Math.max(beside, below, 0.1);
-    const gameW = W * scale, gameH = H * scale;
-    if (beside >= below) {
-      const sideW = (width - gameW) / 2;
-      const stickSize = clamp(Math.min(sideW, height) - 2 * EDGE, STICK_MIN, STICK_MAX);
-      const fireSize = Math.min(FIRE_SIZE, sideW - 2 * EDGE);
-      const form = row.w + 2 * EDGE <= sideW ? row : column;
-      place(canvas, sideW, (height - gameH) / 2, gameW, gameH);
-      place(stick, (sideW - stickSize) / 2, (height - stickSize) / 2, stickSize, stickSize);
-      place(fire, width - (sideW + fireSize) / 2, Math.max((height - fireSize) / 2, form.h + 2 * EDGE), fireSize,
-            fireSize);
-      placeBar(form, width - EDGE - form.w, EDGE);
-    } else {
-      // The pad along the bottom, where the thumbs are; the game centred in the space above.
-      const stickSize = clamp(Math.min(height - gameH - strip, width / 2) - 2 * EDGE, STICK_MIN, STICK_MAX);
-      const padTop = height - EDGE - stickSize;
-      const fireLeft = width - 2 * EDGE - FIRE_SIZE;
-      place(canvas, (width - gameW) / 2, Math.max(strip, (padTop - EDGE - gameH) / 2), gameW, gameH);
-      place(stick, 2 * EDGE, padTop, stickSize, stickSize);
-      place(fire, fireLeft, padTop + (stickSize - FIRE_SIZE) / 2, FIRE_SIZE, FIRE_SIZE);
-      if (inPadRow) placeBar(row, fireLeft - 2 * EDGE - row.w, padTop + (stickSize - row.h) / 2);
-      else placeBar(row, width - EDGE - row.w, EDGE);
-    }
+    placeBar(at.bar);
   }
 
   function present() {
@@ -243,8 +175,9 @@
   // The game takes the keyboard without scrolling: a page that holds it in a frame further down
   // stays where its reader left it.
   function focusGame() { canvas.focus({preventScroll: true}); }
-  const padButton = (button, pressed) => {
-    if (M) M._kx_pad_button(TOUCH_PAD, button, pressed ? 1 : 0, performance.now());
+  // The touch pad's zones, by name, as the buttons of a controller of its own.
+  const padButton = (zone, pressed) => {
+    if (M) M._kx_pad_button(tables.touchPad, tables.touchPadButtons[zone], pressed ? 1 : 0, performance.now());
   };
 
   function loop(now) {
@@ -271,8 +204,7 @@
     else earlyKeys.push(() => M._kx_key(down ? 1 : 0, code, performance.now()));
   }
 
-  // Controllers in the standard layout: D-pad, A, B, Start; the left stick.
-  const BUTTONS = [[14, 0], [12, 1], [15, 2], [13, 3], [0, 4], [1, 5], [9, 6]];
+  // Controllers in the standard layout: their buttons the game reads, and the left stick.
   const padState = new Map();
   function pollGamepads(now) {
     if (!navigator.getGamepads) return;
@@ -282,7 +214,7 @@
       seen.add(gp.index);
       const old = padState.get(gp.index) || {buttons: [], x: 0, y: 0};
       const state = {buttons: [], x: 0, y: 0};
-      for (const [index, button] of BUTTONS) {
+      for (const [index, button] of tables.standardButtons) {
         const pressed = !!(gp.buttons[index] && gp.buttons[index].pressed);
         state.buttons[button] = pressed;
         if (pressed === !!old.buttons[button]) continue;
@@ -321,7 +253,8 @@
     new ResizeObserver(() => fit()).observe(stage);
     window.addEventListener('blur', focusLost);
     document.addEventListener('visibilitychange', () => { if (document.hidden) focusLost(); });
-    // Pointers on the canvas: OK on the box; a tap on the title starts a game.
+    // Pointers on the canvas: OK on the box; a tap is the program's to read (it starts a game on
+    // the title), also one that came while the program loaded.
     const framePoint = (event) => {
       const r = canvas.getBoundingClientRect();
       return [Math.floor((event.clientX - r.left) * W / r.width), Math.floor((event.clientY - r.top) * H / r.height)];
@@ -334,22 +267,10 @@
       const [x, y] = framePoint(event);
       M._kx_pointer(1, x, y, performance.now());
     });
-    const start = () => {
-      padButton(PAD_START, true);
-      padButton(PAD_START, false);
-    };
     canvas.addEventListener('pointerup', (event) => {
-      if (!M) {
-        earlyKeys.push(start);
-        return;
-      }
       const [x, y] = framePoint(event);
-      const now = performance.now();
-      const idle = M._kx_box_open() === 0;
-      M._kx_pointer(0, x, y, now);
-      // A tap is the touch pad's Start: it starts a game on the title and goes on after a pause.
-      const title = M._kx_running() === 0 && M._kx_replaying() === 0;
-      if (idle && M._kx_box_open() === 0 && (title || M._kx_paused() === 1)) start();
+      if (M) M._kx_pointer(0, x, y, performance.now());
+      else earlyKeys.push(() => M._kx_pointer(0, x, y, performance.now()));
     });
     document.getElementById('fullscreen').addEventListener('click', () => {
       if (document.fullscreenElement) document.exitFullscreen();
@@ -366,7 +287,7 @@
       file.arrayBuffer().then((buffer) => {
         seed = null;
         maxTicks = -1;
-        startGame(new Uint8Array(buffer));
+        startGame(M, new Uint8Array(buffer));
         clearMessage();
       }).catch((e) => fail(`${file.name}: ${e.message}`));
     });
@@ -403,12 +324,12 @@
     try {
       // The page is laid out and takes keys before the program is there.
       setUpPage();
-      seed = wholeParam('seed', 0, 4294967295);
-      tickRate = wholeParam('tick-rate', 1, 1000) ?? 64;
-      maxTicks = wholeParam('ticks', 0, Number.MAX_SAFE_INTEGER) ?? -1;
-      const [module, input] = await Promise.all([KippuraX(loaderOptions()), readInput()]);
-      M = module;
-      startGame(input);
+      seed = wholeParam('seed');
+      tickRate = wholeParam('tick-rate') ?? 0;
+      maxTicks = wholeParam('ticks') ?? -1;
+      const [program, input] = await Promise.all([KippuraX(loaderOptions()), readInput()]);
+      startGame(program, input);
+      M = program;
       for (const early of earlyKeys.splice(0)) early();
       requestAnimationFrame(loop);
     } catch (e) {

@@ -1,9 +1,10 @@
 // Keeps the site's files so that the game opens again with no network: the network first (a
 // new build shows at once), the kept copy when the network is gone.
-const CACHE = 'kippura-x-v2';
-const FILES = ['./', 'index.html', 'pad.js', 'page.js', 'page.css', 'kippura-x.js', 'kippura-x.wasm',
-               'manifest.webmanifest', 'icons/icon-32.png', 'icons/icon-192.png', 'icons/icon-512.png',
-               'icons/icon-maskable-192.png', 'icons/icon-maskable-512.png'];
+const CACHE = 'kippura-x-v3';
+// page.js is the page's scripts joined (src/web/site has them one module a file).
+const FILES = ['./', 'index.html', 'page.js', 'page.css', 'kippura-x.js', 'kippura-x.wasm', 'manifest.webmanifest',
+               'icons/icon-32.png', 'icons/icon-192.png', 'icons/icon-512.png', 'icons/icon-maskable-192.png',
+               'icons/icon-maskable-512.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

@@ -1,0 +1,23 @@
+# cmake -DOUT=FILE -DHEADER=TEXT -P join_files.cmake FILE...: writes OUT as the line HEADER (a
+# comment of the language joined) and then each FILE in turn, whole. Written to a temporary name
+# first, so that a reader never finds half a file.
+if(NOT DEFINED OUT)
+  message(FATAL_ERROR "join_files.cmake: -DOUT=FILE is missing")
+endif()
+set(text "${HEADER}\n")
+set(after_script FALSE)
+math(EXPR last "${CMAKE_ARGC} - 1")
+foreach(n RANGE ${last})
+  set(arg "${CMAKE_ARGV${n}}")
+  if(after_script)
+    file(READ "${arg}" part)
+    string(APPEND text "${part}")
+  elseif(arg STREQUAL "-P")
+    math(EXPR script "${n} + 1")
+    set(skip ${script})
+  elseif(DEFINED skip AND n EQUAL skip)
+    set(after_script TRUE)
+  endif()
+endforeach()
+file(WRITE "${OUT}.tmp" "${text}")
+file(RENAME "${OUT}.tmp" "${OUT}")
