@@ -177,13 +177,13 @@ std::int64_t Driver::wake_at() const {
 
 bool Driver::present_due(std::int64_t now) const {
     // While play runs, at most one frame goes out in each of the display's refreshes.
-    return pacing_.present_due(now, running() && !paused_ && !box_.is_open());
+    return pacing_.present_due(now, in_play());
 }
 
 const Frame& Driver::present(std::int64_t now) {
     const Frame& frame = box_.is_open() ? shown_.box(*box_.box(), box_.ok_held(), replaying())
                                         : shown_.game(session_.game().form1, session_.ticks(), paused_, replaying());
-    pacing_.presented(now, running() && !paused_ && !box_.is_open());
+    pacing_.presented(now, in_play());
     return frame;
 }
 

@@ -115,8 +115,10 @@ private:
     void close_box();
     bool replay_step();
     void open_box(std::int64_t now);
-    // Ticks are due: a timer runs, no box, no pause, the limit not reached.
-    bool ticking() const { return !box_.is_open() && !paused_ && !finished() && running(); }
+    // A timer runs with neither box nor pause: frames go out at most once a refresh.
+    bool in_play() const { return running() && !paused_ && !box_.is_open(); }
+    // Ticks are due: in play, the limit not reached.
+    bool ticking() const { return in_play() && !finished(); }
     bool box_closes_by_itself() const { return replaying() || watched_; }
 
     Session session_;
