@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "elements/virtual_keys.h"
 #include "input/key_places.h"
@@ -49,6 +50,31 @@ TEST(KeyPlaces, EveryKeyTheGameAndTheWindowActOnHasAPlace) {
     for (const int code : {kGameKeys.up, kGameKeys.down, kGameKeys.left, kGameKeys.right, kGameKeys.fire,
                            kGameKeys.start, kKeyP, kKeyPause, kKeyReturn, kKeySpace, kKeyEscape, kKeyF11})
         EXPECT_FALSE(key_place_of(code).empty()) << code;
+}
+
+// The systems' numbers for a place: SDL's scan codes (USB usages) and Windows' (PC scan codes).
+TEST(KeyPlaces, EachSystemsNumberForAPlaceLeadsToThatPlaceAlone) {
+    std::set<int> usb, pc;
+    for (const KeyPlace& place : key_places()) {
+        EXPECT_TRUE(usb.insert(place.usb).second) << place.name;
+        EXPECT_TRUE(pc.insert(place.pc_scan).second) << place.name;
+        EXPECT_EQ(key_places()[std::size_t(place_of_usb(place.usb))].name, place.name);
+        EXPECT_EQ(key_places()[std::size_t(place_of_pc_scan(place.pc_scan))].name, place.name);
+    }
+    const std::tuple<const char*, int, int> known[] = {
+        {"KeyZ", 29, 0x2C},        {"KeyY", 28, 0x15},
+        {"KeyW", 26, 0x11},        {"Slash", 56, 0x35},
+        {"Space", 44, 0x39},       {"ArrowUp", 82, 0xE048},
+        {"Numpad0", 98, 0x52},     {"NumpadEnter", 88, 0xE01C},
+        {"Enter", 40, 0x1C},       {"ControlRight", 228, 0xE01D},
+        {"ShiftRight", 229, 0x36}, {"Pause", 72, 0x45},
+    };
+    for (const auto& [name, usb_usage, scan] : known) {
+        EXPECT_EQ(place_of_usb(usb_usage), place_index(name)) << name;
+        EXPECT_EQ(place_of_pc_scan(scan), place_index(name)) << name;
+    }
+    EXPECT_EQ(place_of_usb(100), -1);  // the ISO key left of Z: no code of its own
+    EXPECT_EQ(code_of_place(-1), kKeyOther);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ set(KX_PORTABLE_TESTS
   byte_sink_test.cpp
   gamepad_keys_test.cpp
   key_places_test.cpp
+  key_bindings_test.cpp
   window_figures_test.cpp
   window_changes_test.cpp
   window_policy_test.cpp

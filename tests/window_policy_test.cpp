@@ -8,7 +8,7 @@
 
 #include "draw/scaling.h"
 #include "elements/virtual_keys.h"
-#include "play/game_keys.h"
+#include "input/key_places.h"
 #include "run/window_game.h"
 #include "run/window_host.h"
 #include "run/window_keys.h"
@@ -18,19 +18,25 @@
 namespace kx {
 namespace {
 
+// A key at this place on a layout that prints nothing on it.
+PressedKey at(std::string_view place) { return {place_index(place), 0}; }
+
 TEST(WindowKeys, FullscreenTogglesOnceAndTheDesktopsShortcutsNeverReachTheGame) {
-    EXPECT_EQ(key_use({kKeyF11}), KeyUse::toggle_fullscreen);
-    EXPECT_EQ(key_use({kKeyF11, false, false, false, true}), KeyUse::window);  // its repeats
-    EXPECT_EQ(key_use({kKeyReturn, false, true}), KeyUse::toggle_fullscreen);  // Alt+Enter
-    EXPECT_EQ(key_use({kKeyReturn}), KeyUse::game);                            // Return alone goes on after a pause
-    EXPECT_EQ(key_use({kKeyAlt, true, true}), KeyUse::window);                 // Alt itself
-    EXPECT_EQ(key_use({kKeyOther, true, false, true}), KeyUse::window);        // Super itself
-    EXPECT_EQ(key_use({kKeyTab, false, true}), KeyUse::window);                // Alt+Tab
-    EXPECT_EQ(key_use({kKeyA + 3, false, false, true}), KeyUse::window);       // Super+D
-    EXPECT_EQ(key_use({kGameKeys.fire, false, true}), KeyUse::window);         // Alt+Z
-    for (const int code : {kGameKeys.fire, kGameKeys.left, kGameKeys.up, kKeySpace, kKeyControl, kKeyShift})
-        EXPECT_EQ(key_use({code}), KeyUse::game) << code;
-    EXPECT_EQ(key_use({kGameKeys.fire, false, false, false, true}), KeyUse::game);  // the game hears repeats
+    EXPECT_EQ(key_use({at("F11")}), KeyUse::toggle_fullscreen);
+    EXPECT_EQ(key_use({at("F11"), false, false, false, true}), KeyUse::window);  // its repeats
+    EXPECT_EQ(key_use({at("Enter"), false, true}), KeyUse::toggle_fullscreen);   // Alt+Enter
+    EXPECT_EQ(key_use({at("NumpadEnter"), false, true}), KeyUse::toggle_fullscreen);
+    EXPECT_EQ(key_use({at("Enter")}), KeyUse::game);                          // Return alone goes on after a pause
+    EXPECT_EQ(key_use({at("AltLeft"), true, true}), KeyUse::window);          // Alt itself
+    EXPECT_EQ(key_use({at("MetaLeft"), true, false, true}), KeyUse::window);  // Super itself
+    EXPECT_EQ(key_use({at("Tab"), false, true}), KeyUse::window);             // Alt+Tab
+    EXPECT_EQ(key_use({at("KeyD"), false, false, true}), KeyUse::window);     // Super+D
+    EXPECT_EQ(key_use({at("KeyZ"), false, true}), KeyUse::window);            // Alt+Z
+    for (const char* place : {"KeyZ", "ArrowLeft", "ArrowUp", "Space", "ControlLeft", "ShiftRight"})
+        EXPECT_EQ(key_use({at(place)}), KeyUse::game) << place;
+    EXPECT_EQ(key_use({at("KeyZ"), false, false, false, true}), KeyUse::game);  // the game hears repeats
+    // The window's keys go by their place, whatever the layout prints there.
+    EXPECT_EQ(key_use({{place_index("F11"), U'Z'}}), KeyUse::toggle_fullscreen);
 }
 
 TEST(WindowPoint, AClickIsAPointOfTheFrameAtAnyScaleAndDensity) {
@@ -101,15 +107,15 @@ TEST(WindowHost, KeysGoWhereTheyBelongAndThoseLetGoInASystemLoopComeUp) {
     WindowHost host(driver, screen, test_clock);
     host.step();
     EXPECT_EQ(screen.shown, 1);  // the title
-    host.key_down({kKeyF11});
+    host.key_down({at("F11")});
     EXPECT_EQ(screen.toggled, 1);
     EXPECT_EQ(screen.invalidated, 1);
     EXPECT_FALSE(driver.running());
-    host.key_down({kKeySpace});  // starts a game
-    host.key_down({kGameKeys.left});
+    host.key_down({at("Space")});  // starts a game
+    host.key_down({at("ArrowLeft")});
     EXPECT_TRUE(driver.running());
     // A system loop swallowed the release of Left, not of Space's.
-    host.let_go_released([](int code) { return code == kKeySpace; });
+    host.let_go_released([](int place) { return place == place_index("Space"); });
     host.let_go_released([](int) { return false; });
     test_now += 1'000'000'000;
     host.step();

@@ -40,6 +40,7 @@ int run(const Options& o, const FrontEnds& front_ends) {
     run.scale = o.scale;
     run.fullscreen = o.fullscreen;
     run.stats = o.stats;
+    run.keys = o.keys;
     return front_ends.window(std::move(run), *text);
 }
 
@@ -58,7 +59,7 @@ int launch(const std::vector<std::string>& args, const FrontEnds& front_ends) {
     try {
         const Options o = parse_options(args);
         if (o.help) {
-            std::cout << help_text();
+            std::cout << help_text(o.keys, front_ends.layout_label);
             return 0;
         }
         if (o.version) {

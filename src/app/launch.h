@@ -22,6 +22,8 @@ struct FrontEnds {
     // Tells a failure of a window run in a box: whoever started the game from a menu has no
     // terminal to read the line in.
     std::function<void(const std::string&)> error_box;
+    // What the player's keyboard layout prints on the key at a place, for --help (0: unknown).
+    std::function<char32_t(int place)> layout_label;
 };
 
 // Runs the program with these arguments (without the program's name); returns the exit status.

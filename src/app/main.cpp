@@ -4,6 +4,7 @@
 #include "app/launch.h"
 #include "platform/fatal_error_box.h"
 #include "platform/font_files.h"
+#include "platform/sdl_keys.h"
 #include "platform/sdl_window.h"
 #include "platform/ttf_text.h"
 
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
     front_ends.text = [] { return std::make_unique<kx::TtfText>(kx::find_font_files()); };
     front_ends.window = kx::run_window;
     front_ends.error_box = kx::show_fatal_error_box;
+    front_ends.layout_label = kx::layout_label_without_window;
     return kx::launch(std::vector<std::string>(argv + 1, argv + argc), front_ends);
 }

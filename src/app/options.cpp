@@ -1,6 +1,8 @@
 // Command-line options and the help text.
 #include "app/options.h"
 
+#include <string_view>
+
 #include "formats/input_script.h"
 #include "run/tick_clock.h"
 
@@ -59,6 +61,12 @@ Options parse_options(const std::vector<std::string>& args) {
                 throw UsageError("--tick-rate takes ticks per second from " + std::to_string(kMinTickRate) + " to " +
                                  std::to_string(kMaxTickRate) + ", for example --tick-rate 50");
             o.tick_rate = int(*v);
+        } else if (arg == "--keys") {
+            try {
+                o.keys = KeyBindings::parse(value());
+            } catch (const KeyBindingError& e) {
+                throw UsageError(e.what());
+            }
         } else
             throw UsageError("unknown option " + arg + " (see --help)");
     }
@@ -69,10 +77,31 @@ Options parse_options(const std::vector<std::string>& args) {
     if (o.headless && (o.scale || o.fullscreen || o.tick_rate || o.stats || o.no_pause_on_focus_loss))
         throw UsageError(
             "--scale, --fullscreen, --tick-rate, --stats and --no-pause-on-focus-loss work in the window only");
+    if (o.headless && !o.keys.usual())
+        throw UsageError("--keys works in the window only (a replay holds the keys the game heard)");
     return o;
 }
 
-std::string help_text() {
+// The text in lines of at most `width` characters, each after `indent` spaces.
+std::string wrapped(std::string_view text, std::size_t width, std::size_t indent) {
+    std::string out, line;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        std::size_t end = text.find(' ', from);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view word = text.substr(from, end - from);
+        from = end + 1;
+        if (!line.empty() && indent + line.size() + 1 + word.size() > width) {
+            out += std::string(indent, ' ') + line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + std::string(word);
+    }
+    if (!line.empty()) out += std::string(indent, ' ') + line + "\n";
+    return out;
+}
+
+std::string help_text(const KeyBindings& keys, const std::function<char32_t(int place)>& label_here) {
     return R"(kippura-x: fly the chick, shoot the ducks, beat five bosses.
 
 usage: kippura-x [options]
@@ -92,6 +121,15 @@ Playing (a window opens):
            std::to_string(kDefaultTickRate) + R"(); lower is slower
   --no-pause-on-focus-loss
                        keep playing when the window loses the keyboard
+  --keys KEYS          other keys for this run (nothing is saved):
+                       left-hand    W A S D steer, Space or Shift fire
+                       right-hand   the arrows steer, Right Ctrl, Numpad 0
+                                    or Return fire (the keypad's Enter starts)
+                       ROLE=KEY[+KEY...],...  roles up, down, left, right,
+                       fire, start; keys by their place on a US keyboard
+                       (KeyW, Space, RightCtrl, Numpad0, ArrowUp) or, as
+                       one character, by their label on yours (W)
+                         kippura-x --keys left-hand,fire=Space+KeyJ
   --stats              on exit, print the tick cadence, frame pacing,
                        start-up time and CPU use
 
@@ -109,12 +147,14 @@ Without a screen:
   --help               this text
   --version            the version
 
-Keys: any key starts; the arrow keys steer; Z fires. P or Pause pauses; P,
-Pause or Return goes on. F11 and Alt+Enter toggle fullscreen. The game-over
-box closes on Return, Space, Escape or a click on OK. During a replay, Escape
-hands the game over to you. A game controller: D-pad or left stick steer, A
-or B fire, Start starts and goes on after a pause.
-
+Keys: any key starts; the arrow keys steer; Z fires: the key in Z's place on
+a US keyboard and the key labelled Z on yours. P or Pause pauses; P, Pause or
+Return goes on. F11 and Alt+Enter toggle fullscreen. The game-over box closes
+on Return, Space, Escape or a click on OK. During a replay, Escape hands the
+game over to you. A game controller: D-pad or left stick steer, A or B fire,
+Start starts and goes on after a pause.
+)" + std::string(keys.usual() ? "The keys on this keyboard:\n" : "The keys of --keys:\n") +
+           wrapped(keys.describe(label_here), 80, 2) + R"(
 Quit by closing the window (Alt+F4). After the fifth boss the staff roll ends
 on THE END, which stays until the window is closed. To watch a whole game to
 its ending: kippura-x --input /usr/share/games/kippura-x/whole-game-replay.txt

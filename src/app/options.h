@@ -2,10 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "input/key_bindings.h"
 
 namespace kx {
 
@@ -25,6 +28,7 @@ struct Options {
     bool stats = false;
     bool no_pause_on_focus_loss = false;
     bool stop_at_game_over = false;
+    KeyBindings keys;  // the usual keys, or --keys
 };
 
 struct UsageError : std::runtime_error {
@@ -33,6 +37,8 @@ struct UsageError : std::runtime_error {
 
 // Throws UsageError with a one-line message for an unknown option or a bad value.
 Options parse_options(const std::vector<std::string>& args);
-std::string help_text();
+// The help, its keys as `keys` has them, with the labels of the player's layout where
+// `label_here` knows them (0 where it does not).
+std::string help_text(const KeyBindings& keys, const std::function<char32_t(int place)>& label_here);
 
 }  // namespace kx

@@ -6,6 +6,7 @@
 #include "app/launch.h"
 #include "draw/table_text.h"
 #include "windows/win_console.h"
+#include "windows/win_keys.h"
 #include "windows/win_window.h"
 
 int wmain(int argc, wchar_t** argv) {
@@ -16,5 +17,6 @@ int wmain(int argc, wchar_t** argv) {
     front_ends.error_box = [someone_reads](const std::string& text) {
         if (!someone_reads) kx::show_error_box(text);
     };
+    front_ends.layout_label = kx::layout_label;
     return kx::launch(kx::utf8_arguments(argc, argv), front_ends);
 }

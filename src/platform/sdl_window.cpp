@@ -59,9 +59,8 @@ std::int64_t now_ns() {
 }
 
 WindowKeyPress window_key_press(const SDL_KeyboardEvent& k) {
-    const SDL_Keycode sym = k.keysym.sym;
-    return {virtual_key_code(sym), sym == SDLK_LALT || sym == SDLK_RALT || sym == SDLK_LGUI || sym == SDLK_RGUI,
-            (k.keysym.mod & KMOD_ALT) != 0, (k.keysym.mod & KMOD_GUI) != 0, k.repeat != 0};
+    return {pressed_key(k.keysym), desktop_modifier(k.keysym), (k.keysym.mod & KMOD_ALT) != 0,
+            (k.keysym.mod & KMOD_GUI) != 0, k.repeat != 0};
 }
 
 double cpu_seconds() {
@@ -74,7 +73,10 @@ double cpu_seconds() {
 // The loop: waits for an event or for what the driver has due, and dispatches.
 class Host {
 public:
-    Host(Driver& driver, Screen& screen) : host_(driver, screen, now_ns), screen_(screen) { host_.display_changed(); }
+    Host(Driver& driver, Screen& screen, const KeyBindings& keys)
+        : host_(driver, screen, now_ns, keys), screen_(screen) {
+        host_.display_changed();
+    }
 
     void loop() {
         for (;;) {
@@ -93,7 +95,7 @@ private:
     void handle(const SDL_Event& ev) {
         switch (ev.type) {
             case SDL_KEYDOWN: host_.key_down(window_key_press(ev.key)); return;
-            case SDL_KEYUP: host_.key_up(virtual_key_code(ev.key.keysym.sym)); return;
+            case SDL_KEYUP: host_.key_up(pressed_key(ev.key.keysym)); return;
             case SDL_WINDOWEVENT: window_event(ev.window); return;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP: pointer(ev.button); return;
@@ -140,7 +142,7 @@ int run_window(WindowRun run, TextRasterizer& text) {
     Video video;
     WindowGame game(std::move(run), text, now_ns(), ms_since_process_start());
     Screen screen(game.driver().caption(), game.run().scale, game.run().fullscreen);
-    Host host(game.driver(), screen);
+    Host host(game.driver(), screen, game.run().keys);
     host.loop();
     std::fputs(game.stats_report(cpu_seconds(), now_ns()).c_str(), stderr);
     return 0;

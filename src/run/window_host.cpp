@@ -6,15 +6,17 @@
 
 namespace kx {
 
-WindowHost::WindowHost(Driver& driver, WindowScreen& screen, Clock clock)
-    : driver_(driver), screen_(screen), clock_(clock) {}
+WindowHost::WindowHost(Driver& driver, WindowScreen& screen, Clock clock, const KeyBindings& keys)
+    : driver_(driver), screen_(screen), clock_(clock), keys_(keys) {}
 
 void WindowHost::key_down(const WindowKeyPress& press) {
     switch (key_use(press)) {
-        case KeyUse::game:
-            held_.insert(press.code);
-            driver_.key_down(press.code, now());
+        case KeyUse::game: {
+            const int code = keys_.code(press.key);
+            held_[press.key.place] = code;
+            driver_.key_down(code, now());
             return;
+        }
         case KeyUse::toggle_fullscreen:
             screen_.toggle_fullscreen();
             exposed();
@@ -23,18 +25,20 @@ void WindowHost::key_down(const WindowKeyPress& press) {
     }
 }
 
-void WindowHost::key_up(int code) {
-    held_.erase(code);
+void WindowHost::key_up(const PressedKey& key) {
+    const auto held = held_.find(key.place);
+    const int code = held != held_.end() ? held->second : keys_.code(key);
+    if (held != held_.end()) held_.erase(held);
     driver_.key_up(code, now());
 }
 
-void WindowHost::let_go_released(const std::function<bool(int code)>& still_down) {
+void WindowHost::let_go_released(const std::function<bool(int place)>& still_down) {
     for (auto it = held_.begin(); it != held_.end();) {
-        if (still_down(*it)) {
+        if (still_down(it->first)) {
             ++it;
             continue;
         }
-        driver_.key_up(*it, now());
+        driver_.key_up(it->second, now());
         it = held_.erase(it);
     }
 }

@@ -7,10 +7,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
-#include <set>
 
 #include "elements/frame.h"
+#include "input/key_bindings.h"
 #include "run/driver.h"
 #include "run/window_keys.h"
 
@@ -33,13 +34,14 @@ class WindowHost {
 public:
     using Clock = std::int64_t (*)();  // the front end's steady clock, in nanoseconds
 
-    WindowHost(Driver& driver, WindowScreen& screen, Clock clock);
+    // `keys`: which key plays which role (the game hears the code they give each key).
+    WindowHost(Driver& driver, WindowScreen& screen, Clock clock, const KeyBindings& keys = KeyBindings());
 
     void key_down(const WindowKeyPress& press);
-    void key_up(int code);
+    void key_up(const PressedKey& key);
     // A loop of the system's own (moving, sizing) took the key messages: each key the game holds
-    // that `still_down` says is up now comes up in the game.
-    void let_go_released(const std::function<bool(int code)>& still_down);
+    // that `still_down` says is up now (asked by its place) comes up in the game.
+    void let_go_released(const std::function<bool(int place)>& still_down);
     // The window lost the keyboard or was hidden.
     void focus_lost();
     // A left click at a point of a window of `width` x `height` points whose surface has
@@ -64,7 +66,10 @@ private:
     Driver& driver_;
     WindowScreen& screen_;
     Clock clock_;
-    std::set<int> held_;  // keys the game heard go down and not yet come up
+    KeyBindings keys_;
+    // The keys the game heard go down and not yet come up, by place, with the code the game heard:
+    // the release sends that code, whatever the layout says by then.
+    std::map<int, int> held_;
 };
 
 }  // namespace kx

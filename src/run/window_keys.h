@@ -5,10 +5,12 @@
 // when the game heard the press, so no key sticks whatever was held meanwhile.
 #pragma once
 
+#include "input/key_bindings.h"
+
 namespace kx {
 
 struct WindowKeyPress {
-    int code = 0;                   // the virtual key code the front end made of it
+    PressedKey key;                 // its place and label
     bool desktop_modifier = false;  // the key is Alt or Super itself
     bool alt_held = false;
     bool super_held = false;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "input/key_bindings.h"
 #include "run/driver.h"
 
 namespace kx {
@@ -17,6 +18,7 @@ struct WindowRun {
     std::optional<int> scale;  // empty: fit the display
     bool fullscreen = false;
     bool stats = false;  // print the run's figures on exit
+    KeyBindings keys;    // which key plays which role (--keys)
 };
 
 // No display answered at all: nothing could show a window, nor a box saying so.

@@ -1,5 +1,5 @@
 // The window's loop. It sleeps until the driver has something due or a message arrives, hands
-// Windows' messages to the driver as virtual keys (they are the game's codes already), focus
+// Windows' messages to the driver as keys by their place and label, focus
 // changes, clicks and controllers, and shows the frames the driver gives it. Win32 runs loops of
 // its own while the window is dragged or resized or its menu is open; a timer keeps the game
 // going through them.
@@ -16,6 +16,7 @@
 #include "run/window_host.h"
 #include "windows/win_clock.h"
 #include "windows/win_console.h"
+#include "windows/win_keys.h"
 #include "windows/win_screen.h"
 #include "windows/xinput_pads.h"
 
@@ -40,12 +41,10 @@ double cpu_seconds() {
     return seconds_of(kernel) + seconds_of(user);
 }
 
-bool held(int virtual_key) { return (GetAsyncKeyState(virtual_key) & 0x8000) != 0; }
-
 class Host {
 public:
     Host(Driver& driver, const WindowRun& run)
-        : screen_(utf16(driver.caption()), &Host::procedure, this), host_(driver, screen_, now_ns) {
+        : screen_(utf16(driver.caption()), &Host::procedure, this), host_(driver, screen_, now_ns, run.keys) {
         screen_.open(run.scale, run.fullscreen);
         monitor_ = screen_.monitor();
         host_.display_changed();
@@ -89,10 +88,10 @@ private:
         switch (msg) {
             case WM_KEYDOWN:
             case WM_SYSKEYDOWN:
-                key_down(int(wp), HIWORD(lp));
+                key_down(int(wp), lp);
                 return msg == WM_KEYDOWN;  // Alt+F4 and the like go on to Windows
             case WM_KEYUP:
-            case WM_SYSKEYUP: host_.key_up(int(wp)); return msg == WM_KEYUP;
+            case WM_SYSKEYUP: host_.key_up(pressed_key(wp, lp)); return msg == WM_KEYUP;
             case WM_SYSCOMMAND:
                 // Alt alone, F10 and Alt+Space would open the (absent) menu: a loop of Windows'
                 // own that holds the keyboard. The window keeps them.
@@ -121,7 +120,7 @@ private:
                 in_modal_loop_ = false;
                 KillTimer(screen_.window(), kModalTimer);
                 // Win32's move and size loop took the key messages: keys let go of meanwhile come up.
-                host_.let_go_released(held);
+                host_.let_go_released(held_at);
                 return true;
             case WM_TIMER:
                 if (wp != kModalTimer) return false;
@@ -142,12 +141,12 @@ private:
         }
     }
 
-    // Virtual keys are the game's codes already.
-    void key_down(int code, WORD flags) {
+    void key_down(int code, LPARAM lp) {
         const bool desktop_key =
             code == VK_MENU || code == VK_LMENU || code == VK_RMENU || code == VK_LWIN || code == VK_RWIN;
-        host_.key_down(
-            {code, desktop_key, (flags & KF_ALTDOWN) != 0, held(VK_LWIN) || held(VK_RWIN), (flags & KF_REPEAT) != 0});
+        const WORD flags = HIWORD(lp);
+        host_.key_down({pressed_key(WPARAM(code), lp), desktop_key, (flags & KF_ALTDOWN) != 0,
+                        held(VK_LWIN) || held(VK_RWIN), (flags & KF_REPEAT) != 0});
     }
 
     // The window lost the keyboard, or was minimised, or its menu took the keyboard: every key
