@@ -27,12 +27,13 @@ check_packages=(libgtest-dev libgmock-dev libsdl2-image-dev)
 # Everything else the test command runs: clang and its sanitizer and libFuzzer run-time (only
 # recommended by clang, so missing with --no-install-recommends) for the fuzzers and the
 # determinism check, clang-format and clang-tidy for the house rules, the benchmark library, the
-# X server, tools and window manager of the window tests, and what the package check uses
+# X server, tools and window manager of the window tests (XTest's headers for pressing keys by
+# their place), and what the package check uses
 # (dpkg-shlibdeps and file for CPack, lintian, the validators).
 test_packages=(
     clang libclang-rt-dev clang-format clang-tidy
     libbenchmark-dev
-    xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
+    xvfb xauth xdotool x11-apps x11-utils libxtst-dev imagemagick openbox
     desktop-file-utils appstream dpkg-dev file lintian
 )
 # The browser build and its tests: Debian's emscripten and node, Debian's Python for the test
