@@ -20,6 +20,7 @@ set(KX_PORTABLE_TESTS
   gamepad_keys_test.cpp
   key_places_test.cpp
   key_bindings_test.cpp
+  key_delay_test.cpp
   window_figures_test.cpp
   window_changes_test.cpp
   window_policy_test.cpp
