@@ -95,7 +95,10 @@ std::string wrapped(std::string_view text, std::size_t width, std::size_t indent
             out += std::string(indent, ' ') + line + "\n";
             line.clear();
         }
-        line += (line.empty() ? "" : " ") + std::string(word);
+        // Appended in place: "" + std::string makes mingw's g++ 12 see an overlapping copy that
+        // is not there (GCC bug 105329, -Wrestrict).
+        if (!line.empty()) line += ' ';
+        line += word;
     }
     if (!line.empty()) out += std::string(indent, ' ') + line + "\n";
     return out;
