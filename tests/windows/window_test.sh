@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # kippura-x.exe's window under wine and Xvfb, driven with xdotool as a player would (no window
 # manager: wine draws the window's frame and runs Win32's own loops for moving it):
-#  0. a failure is told on standard error, or in a box when the game has no console;
+#  0. a failure is told on standard error, or in a box when the game has no console; a bad --keys
+#     in one line with status 2;
 #  1. at the default scale the window fits the screen at the largest whole factor, and its client
 #     area shows the headless title exactly, scaled; F11 and Alt+Enter toggle fullscreen on the
 #     screen and back to the same window; Alt and Windows-key chords do not reach the
@@ -88,6 +89,10 @@ timeout -s KILL 30 "$wine_loader" "$exe" --trace /nonexistent/t.jsonl >"$work/fa
 [ "$status" -eq 1 ] && grep -qx 'kippura-x: /nonexistent/t.jsonl: cannot write the trace file: No such file or directory' "$work/fail.log" ||
     fail "a failure did not give status 1 and its line (status $status): $(cat "$work/fail.log")"
 xdotool search --name '^kippura-x$' >/dev/null 2>&1 && fail "a failure of a game started from a shell showed a box"
+status=0
+timeout -s KILL 30 "$wine_loader" "$exe" --keys fire=F11 >"$work/keys.log" 2>&1 || status=$?
+[ "$status" -eq 2 ] && [ "$(wc -l <"$work/keys.log")" -eq 1 ] && grep -q '^kippura-x: .*"F11" .*belongs to the window' "$work/keys.log" ||
+    fail "a bad --keys did not give status 2 and one line (status $status): $(cat "$work/keys.log")"
 timeout -s KILL 60 "$wine_loader" start /wait /unix "$exe" --trace /nonexistent/t.jsonl >"$work/box.log" 2>&1 &
 box_pid=$!
 pids+=("$box_pid")
