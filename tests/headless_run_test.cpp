@@ -148,6 +148,9 @@ TEST(HeadlessRun, BadInputGivesOneLineAndStatus2) {
     r = run("--scale 0");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "kippura-x: --scale takes a whole number from 1 to 16, for example --scale 2\n");
+    r = run("--keys jump=Space");  // the key rule's refusal, naming the option
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "kippura-x: --keys: unknown role \"jump\" (the roles: up, down, left, right, fire, start)\n");
     EXPECT_EQ(run("--headless --tick-rate 50").status, 2);
     EXPECT_EQ(run("--tick-rate 1001").status, 2);
     EXPECT_EQ(run("--help").status, 0);

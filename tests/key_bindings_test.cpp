@@ -96,21 +96,20 @@ TEST(KeyBindings, PresetsAndRolesReplaceThoseRolesKeysAndLeaveTheRest) {
 
 TEST(KeyBindings, ABadBindingIsRefusedWithOneLineNamingIt) {
     const std::pair<const char*, const char*> refused[] = {
-        {"jump=Space", "unknown role \"jump\" in --keys (the roles: up, down, left, right, fire, start)"},
+        {"jump=Space", "unknown role \"jump\" (the roles: up, down, left, right, fire, start)"},
         {"fire=Spacebar",
-         "unknown key \"Spacebar\" in --keys: name a key by its place (KeyW, Space, RightCtrl, "
-         "Numpad0, ArrowUp) or by its label (W)"},
-        {"fire=Space,up=space", "key \"Space\" has two roles in --keys: up and fire"},
-        {"left-hand,fire=KeyW", "key \"KeyW\" has two roles in --keys: up and fire"},
-        {"fire=q,down=Q", "key \"Q\" has two roles in --keys: down and fire"},
-        {"fire=", "role \"fire\" in --keys needs a key"},
-        {"fire=Space+", "role \"fire\" in --keys needs a key"},
+         "unknown key \"Spacebar\": name a key by its place (KeyW, Space, RightCtrl, Numpad0, ArrowUp) or by its "
+         "label (W)"},
+        {"fire=Space,up=space", "key \"Space\" has two roles: up and fire"},
+        {"left-hand,fire=KeyW", "key \"KeyW\" has two roles: up and fire"},
+        {"fire=q,down=Q", "key \"Q\" has two roles: down and fire"},
+        {"fire=", "role \"fire\" needs a key"},
+        {"fire=Space+", "role \"fire\" needs a key"},
         {"",
-         "--keys takes left-hand, right-hand or ROLE=KEY[+KEY...] items, not \"\", for example --keys "
+         "the items are left-hand, right-hand or ROLE=KEY[+KEY...], not \"\"; for example "
          "fire=Space+KeyJ,up=KeyW"},
         {"fire=F11",
-         "key \"F11\" in --keys belongs to the window (F11 and Alt+Enter toggle fullscreen, Alt the "
-         "desktop's shortcuts)"},
+         "key \"F11\" belongs to the window (F11 and Alt+Enter toggle fullscreen, Alt the desktop's shortcuts)"},
         {"fire=Alt", nullptr},
         {"fire=\xff", nullptr},
     };

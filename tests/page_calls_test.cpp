@@ -1,7 +1,7 @@
 // The browser front end's calls, built natively and driven as the page drives them, with made-up
 // animation-frame times: a replay with a tick limit ends on the headless frame, the seed rule,
-// input errors, the query's values checked (no tick rate is the game's own), the touch pad as a
-// controller, and a tap as its Start.
+// input errors, the query's values checked (no tick rate is the game's own), keys by place and
+// label on every layout with ?keys=, the touch pad as a controller, and a tap as its Start.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,7 +13,9 @@
 #include "draw/rgba.h"
 #include "draw/table_text.h"
 #include "elements/frame.h"
+#include "elements/virtual_keys.h"
 #include "formats/input_script.h"
+#include "input/key_places.h"
 #include "play/game_keys.h"
 #include "run/fast_replay.h"
 #include "run/session.h"
@@ -104,12 +106,60 @@ TEST(PageCalls, ABadInputFileIsRefusedWithItsLine) {
     EXPECT_NE(std::string(kx_error()).find("input:3:"), std::string::npos) << kx_error();
 }
 
+// The codes the game heard from one key going down and up, given by its place and label.
+std::string heard(const char* place, char32_t label, char32_t label_at_release) {
+    const std::size_t from = std::string(kx_recording()).size();
+    kx_key(1, place_index(place), int(label), 0);
+    kx_key(0, place_index(place), int(label_at_release), 0);
+    std::istringstream events(std::string(kx_recording()).substr(from));
+    std::string heard, tick, updown, code;
+    while (events >> tick >> updown >> code) heard += (heard.empty() ? "" : " ") + updown + " " + code;
+    return heard;
+}
+
+TEST(PageCalls, KeysGoByPlaceAndLabelOnEveryLayoutAndAReleaseSendsWhatItsPressSent) {
+    ASSERT_EQ(kx_keys(nullptr, 0), 0);
+    ASSERT_EQ(kx_start(1, 5, 0, 0, -1, 0), 0);
+    EXPECT_EQ(heard("KeyS", U's', U's'), "down 83 up 83");  // a letter starts the game
+    EXPECT_EQ(kx_running(), 1);
+    // Z's place and the key labelled Z fire: German Y and Z, French W and Z, Dvorak ; and Z.
+    for (const auto& [place, label] :
+         {std::pair{"KeyZ", U'y'}, {"KeyY", U'z'}, {"KeyZ", U'w'}, {"KeyW", U'z'}, {"KeyZ", U';'}, {"Slash", U'z'}})
+        EXPECT_EQ(heard(place, label, 0), "down 90 up 90") << place;  // released under another label
+    EXPECT_EQ(heard("KeyY", U'y', U'z'), "down 89 up 89");
+    EXPECT_EQ(heard("ArrowLeft", 0, 0), "down 37 up 37");
+    EXPECT_EQ(heard("IntlRo", U'\\', 0), "down 255 up 255");  // a place of no code of its own
+}
+
+TEST(PageCalls, TheQuerysKeysAreTheCommandLinesAndARefusalLeavesTheUsualKeys) {
+    const auto in_force = [] { return std::string(kx_keys_in_force()); };
+    const std::string usual = "up: ArrowUp; down: ArrowDown; left: ArrowLeft; right: ArrowRight; fire: KeyZ";
+    kx_layout_label(place_index("KeyZ"), 'y');
+    EXPECT_EQ(in_force().substr(0, usual.size() + 9), usual + " (Y here)");
+    kx_layout_label(place_index("KeyZ"), 0);
+    const std::string left_hand = "left-hand";
+    ASSERT_EQ(kx_keys(left_hand.data(), int(left_hand.size())), 0) << kx_error();
+    EXPECT_EQ(in_force().substr(0, 51), "up: KeyW; down: KeyS; left: KeyA; right: KeyD; fire");
+    ASSERT_EQ(kx_start(1, 5, 0, 0, -1, 0), 0);
+    EXPECT_EQ(heard("Space", ' ', ' '), "down 90 up 90");     // fire's key; from the title it starts
+    EXPECT_EQ(heard("KeyW", U'z', U'z'), "down 38 up 38");    // by place: Z on a French keyboard
+    EXPECT_EQ(heard("KeyZ", U'z', U'z'), "down 255 up 255");  // fire's keys went elsewhere
+
+    const std::string bad = "jump=Space";
+    EXPECT_EQ(kx_keys(bad.data(), int(bad.size())), -1);
+    EXPECT_EQ(std::string(kx_error()), "?keys: unknown role \"jump\" (the roles: up, down, left, right, fire, start)");
+    EXPECT_EQ(in_force().substr(0, usual.size()), usual);
+    ASSERT_EQ(kx_start(1, 5, 0, 0, -1, 0), 0);
+    heard("Enter", 0, 0);
+    EXPECT_EQ(heard("KeyZ", U'z', U'z'), "down 90 up 90");
+}
+
 // The ticks of a game's first second (its chick is shot down at tick 136), the page asking this
 // tick rate (0: none). The picture shown may be a frame's ticks behind.
 double ticks_in_a_second(double tick_rate) {
     EXPECT_EQ(kx_start(1, 5, 0, tick_rate, -1, 0), 0) << kx_error();
-    kx_key(1, kGameKeys.start, 0);
-    kx_key(0, kGameKeys.start, 0);
+    kx_key(1, place_index("Enter"), 0, 0);
+    kx_key(0, place_index("Enter"), 0, 0);
     for (double now = 0; now <= 1000; now += kFrameMs) kx_frame(now);
     return kx_ticks();
 }
@@ -142,8 +192,8 @@ TEST(PageCalls, NoTickRateIsTheGamesOwnAndTheQuerysValuesAreCheckedAsTheCommandL
 TEST(PageCalls, TheTouchPadIsAControllerItsFireButtonFiresAndItsArrowsRepeat) {
     constexpr int kTouchPad = 9;
     kx_start(1, 5, 0, 64, -1, 0);
-    kx_key(1, kKeySpace, 0);
-    kx_key(0, kKeySpace, 0);
+    kx_key(1, place_index("Space"), ' ', 0);
+    kx_key(0, place_index("Space"), ' ', 0);
     double now = 0;
     for (; now < 1000 && kx_running() == 1 && kx_chick_x() < 50; now += kFrameMs) kx_frame(now);
     kx_pad_button(kTouchPad, 3, 1, now);  // down

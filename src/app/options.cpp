@@ -65,7 +65,7 @@ Options parse_options(const std::vector<std::string>& args) {
             try {
                 o.keys = KeyBindings::parse(value());
             } catch (const KeyBindingError& e) {
-                throw UsageError(e.what());
+                throw UsageError(std::string("--keys: ") + e.what());
             }
         } else
             throw UsageError("unknown option " + arg + " (see --help)");

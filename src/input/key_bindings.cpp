@@ -3,6 +3,7 @@
 #include "input/key_bindings.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <optional>
 
 #include "elements/virtual_keys.h"
@@ -77,16 +78,21 @@ std::string utf8(char32_t c) {
     return s;
 }
 
-std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+// A refusal: its line's pieces joined here, once, rather than string code at every place that
+// refuses (the browser's program is downloaded, and each would add to it).
+[[noreturn]] void refuse(std::initializer_list<std::string_view> pieces) {
+    std::string line;
+    for (std::string_view piece : pieces) line += piece;
+    throw KeyBindingError(line);
+}
 
 // The keys a name stands for: one place, two (an alias such as Shift), or a label.
 std::vector<BoundKey> keys_named(std::string_view name) {
     const std::string_view window_keys[] = {"F11", "AltLeft", "AltRight", "Alt", "LeftAlt", "RightAlt"};
     for (std::string_view w : window_keys)
         if (same_words(name, w))
-            throw KeyBindingError("key " + quoted(name) +
-                                  " in --keys belongs to the window (F11 and Alt+Enter toggle fullscreen, Alt "
-                                  "the desktop's shortcuts)");
+            refuse({"key \"", name,
+                    "\" belongs to the window (F11 and Alt+Enter toggle fullscreen, Alt the desktop's shortcuts)"});
     for (const Alias& alias : kAliases)
         if (same_words(name, alias.name)) {
             std::vector<BoundKey> keys;
@@ -97,9 +103,8 @@ std::vector<BoundKey> keys_named(std::string_view name) {
     for (std::size_t n = 0; n < key_places().size(); ++n)
         if (same_words(name, key_places()[n].name)) return {{int(n), 0}};
     if (const auto c = single_character(name)) return {{-1, key_label(*c)}};
-    throw KeyBindingError("unknown key " + quoted(name) +
-                          " in --keys: name a key by its place (KeyW, Space, RightCtrl, Numpad0, ArrowUp) or by "
-                          "its label (W)");
+    refuse({"unknown key \"", name,
+            "\": name a key by its place (KeyW, Space, RightCtrl, Numpad0, ArrowUp) or by its label (W)"});
 }
 
 std::string key_name(int place) { return std::string(key_places()[std::size_t(place)].name); }
@@ -134,20 +139,19 @@ KeyBindings KeyBindings::parse(std::string_view text) {
         }
         const std::size_t equals = item.find('=');
         if (equals == std::string_view::npos)
-            throw KeyBindingError("--keys takes left-hand, right-hand or ROLE=KEY[+KEY...] items, not " + quoted(item) +
-                                  ", for example --keys fire=Space+KeyJ,up=KeyW");
+            refuse({"the items are left-hand, right-hand or ROLE=KEY[+KEY...], not \"", item,
+                    "\"; for example fire=Space+KeyJ,up=KeyW"});
         const std::string_view role_name = trimmed(item.substr(0, equals));
         const auto role = std::find_if(kRoleNames.begin(), kRoleNames.end(),
                                        [&](std::string_view r) { return same_words(r, role_name); });
         if (role == kRoleNames.end())
-            throw KeyBindingError("unknown role " + quoted(role_name) +
-                                  " in --keys (the roles: up, down, left, right, fire, start)");
+            refuse({"unknown role \"", role_name, "\" (the roles: up, down, left, right, fire, start)"});
         std::vector<BoundKey>& keys = b.keys_[std::size_t(role - kRoleNames.begin())];
         keys.clear();
         for (std::string_view rest = item.substr(equals + 1);;) {
             const std::size_t plus = std::min(rest.find('+', 1), rest.size());  // "+" alone is a label
             const std::string_view name = trimmed(rest.substr(0, plus));
-            if (name.empty()) throw KeyBindingError("role " + quoted(role_name) + " in --keys needs a key");
+            if (name.empty()) refuse({"role \"", role_name, "\" needs a key"});
             for (const BoundKey& k : keys_named(name))
                 if (std::find(keys.begin(), keys.end(), k) == keys.end()) keys.push_back(k);
             if (plus == rest.size()) break;
@@ -158,9 +162,8 @@ KeyBindings KeyBindings::parse(std::string_view text) {
         for (std::size_t other = r + 1; other < kRoles; ++other)
             for (const BoundKey& k : b.keys_[r])
                 if (std::find(b.keys_[other].begin(), b.keys_[other].end(), k) != b.keys_[other].end())
-                    throw KeyBindingError("key " + quoted(k.place >= 0 ? key_name(k.place) : utf8(k.label)) +
-                                          " has two roles in --keys: " + std::string(kRoleNames[r]) + " and " +
-                                          std::string(kRoleNames[other]));
+                    refuse({"key \"", k.place >= 0 ? key_name(k.place) : utf8(k.label),
+                            "\" has two roles: ", kRoleNames[r], " and ", kRoleNames[other]});
     return b;
 }
 

@@ -29,7 +29,8 @@ struct BoundKey {
 // The label as bindings compare it: a..z as capitals, any other character as it is.
 char32_t key_label(char32_t c);
 
-// A binding the game cannot take; what() is one line naming what is wrong.
+// A binding the game cannot take; what() is one line naming what is wrong, which the caller
+// prefixes with where the text came from ("--keys: ", "?keys: ").
 struct KeyBindingError : std::invalid_argument {
     using std::invalid_argument::invalid_argument;
 };

@@ -11,12 +11,7 @@ WindowHost::WindowHost(Driver& driver, WindowScreen& screen, Clock clock, const 
 
 void WindowHost::key_down(const WindowKeyPress& press) {
     switch (key_use(press)) {
-        case KeyUse::game: {
-            const int code = keys_.code(press.key);
-            held_[press.key.place] = code;
-            driver_.key_down(code, now());
-            return;
-        }
+        case KeyUse::game: driver_.key_down(keys_.press(press.key), now()); return;
         case KeyUse::toggle_fullscreen:
             screen_.toggle_fullscreen();
             exposed();
@@ -25,26 +20,14 @@ void WindowHost::key_down(const WindowKeyPress& press) {
     }
 }
 
-void WindowHost::key_up(const PressedKey& key) {
-    const auto held = held_.find(key.place);
-    const int code = held != held_.end() ? held->second : keys_.code(key);
-    if (held != held_.end()) held_.erase(held);
-    driver_.key_up(code, now());
-}
+void WindowHost::key_up(const PressedKey& key) { driver_.key_up(keys_.release(key), now()); }
 
 void WindowHost::let_go_released(const std::function<bool(int place)>& still_down) {
-    for (auto it = held_.begin(); it != held_.end();) {
-        if (still_down(it->first)) {
-            ++it;
-            continue;
-        }
-        driver_.key_up(it->second, now());
-        it = held_.erase(it);
-    }
+    keys_.let_go(still_down, [this](int code) { driver_.key_up(code, now()); });
 }
 
 void WindowHost::focus_lost() {
-    held_.clear();
+    keys_.clear();
     driver_.focus_lost(now());
 }
 

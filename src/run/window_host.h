@@ -7,10 +7,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 
 #include "elements/frame.h"
+#include "input/held_keys.h"
 #include "input/key_bindings.h"
 #include "run/driver.h"
 #include "run/window_keys.h"
@@ -66,10 +66,8 @@ private:
     Driver& driver_;
     WindowScreen& screen_;
     Clock clock_;
-    KeyBindings keys_;
-    // The keys the game heard go down and not yet come up, by place, with the code the game heard:
-    // the release sends that code, whatever the layout says by then.
-    std::map<int, int> held_;
+    // Which key plays which role, and the keys the game heard go down and not yet come up.
+    HeldKeys keys_;
 };
 
 }  // namespace kx

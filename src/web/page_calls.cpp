@@ -22,6 +22,8 @@
 #include "draw/rgba.h"
 #include "draw/table_text.h"
 #include "formats/byte_sink.h"
+#include "input/held_keys.h"
+#include "input/key_places.h"
 #include "run/driver.h"
 #include "run/seed_choice.h"
 #include "run/tick_clock.h"
@@ -49,6 +51,10 @@ kx::Driver* game = nullptr;
 std::optional<kx::InputScript> replay;                // parsed for the next game
 std::vector<std::uint8_t> rgba(kx::kRgbaBytes, 255);  // alpha stays opaque
 std::string error;
+// The keys for every game of the page (?keys=), with those held now; and what the player's layout
+// prints on each place, for the keys line.
+kx::HeldKeys keys;
+std::vector<char32_t> layout_labels(kx::key_places().size(), 0);
 
 std::int64_t ns(double ms) { return std::int64_t(ms * 1e6); }
 
@@ -112,11 +118,32 @@ EMSCRIPTEN_KEEPALIVE int kx_start(int has_seed, double seed, double clock_seed, 
     return 0;
 }
 
-EMSCRIPTEN_KEEPALIVE void kx_key(int down, int code, double now_ms) {
+EMSCRIPTEN_KEEPALIVE int kx_keys(const char* text, int length) {
+    keys = kx::HeldKeys();
+    if (!text) return 0;
+    try {
+        keys = kx::HeldKeys(kx::KeyBindings::parse(std::string_view(text, std::size_t(std::max(length, 0)))));
+        return 0;
+    } catch (const kx::KeyBindingError& e) {
+        error = std::string("?keys: ") + e.what();
+        return -1;
+    }
+}
+EMSCRIPTEN_KEEPALIVE void kx_layout_label(int place, int label) {
+    if (place >= 0 && std::size_t(place) < layout_labels.size() && label >= 0) layout_labels[place] = char32_t(label);
+}
+EMSCRIPTEN_KEEPALIVE const char* kx_keys_in_force() {
+    static std::string text;
+    text = keys.bindings().describe([](int place) { return layout_labels[std::size_t(place)]; });
+    return text.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE void kx_key(int down, int place, int label, double now_ms) {
+    const kx::PressedKey key{place, label > 0 ? char32_t(label) : 0};
     if (down)
-        game->key_down(code, ns(now_ms));
+        game->key_down(keys.press(key), ns(now_ms));
     else
-        game->key_up(code, ns(now_ms));
+        game->key_up(keys.release(key), ns(now_ms));
 }
 EMSCRIPTEN_KEEPALIVE void kx_pointer(int down, int x, int y, double now_ms) {
     if (down) {
@@ -130,7 +157,10 @@ EMSCRIPTEN_KEEPALIVE void kx_pointer(int down, int x, int y, double now_ms) {
         game->pad_button(kx::kTouchPad, kx::GamepadKeys::Button::Start, false, ns(now_ms));
     }
 }
-EMSCRIPTEN_KEEPALIVE void kx_focus_lost(double now_ms) { game->focus_lost(ns(now_ms)); }
+EMSCRIPTEN_KEEPALIVE void kx_focus_lost(double now_ms) {
+    keys.clear();
+    game->focus_lost(ns(now_ms));
+}
 EMSCRIPTEN_KEEPALIVE void kx_pad_button(int pad, int button, int pressed, double now_ms) {
     game->pad_button(pad, kx::GamepadKeys::Button(button), pressed != 0, ns(now_ms));
 }

@@ -17,10 +17,21 @@ const char* kx_error();
 // when the game started, else -1 and kx_error() says why (the game before it, if any, goes on).
 int kx_start(int has_seed, double seed, double clock_seed, double tick_rate, double max_ticks, double now_ms);
 
-// The player's keys (virtual key codes, from the key's place: tables.js), pointers at a point of
-// the 392 x 286 frame, and the page losing the keyboard or being hidden. A pointer let go is a tap
-// on the game too, the touch pad's Start where nothing else takes it (web/tap_rule.h).
-void kx_key(int down, int code, double now_ms);
+// The query's ?keys= text (UTF-8, `length` bytes), the same as --keys, for the games from now on;
+// null: the usual keys. 0 when taken, else -1, the usual keys, and kx_error() says why.
+int kx_keys(const char* text, int length);
+// What the player's layout prints on a key's place (an index into key_places(), as tables.js
+// numbers them), as the browser tells it; 0: unknown. Only kx_keys_in_force() reads it.
+void kx_layout_label(int place, int label);
+// The keys in force, role by role, with the labels of the player's layout where known.
+const char* kx_keys_in_force();
+
+// The player's keys (each by its place, tables.js's index, -1 for a place of no code of its own,
+// and the character its layout prints on it, 0 for none), pointers at a point of the 392 x 286
+// frame, and the page losing the keyboard or being hidden. A key's release sends the game the
+// code its press sent. A pointer let go is a tap on the game too, the touch pad's Start where
+// nothing else takes it (web/tap_rule.h).
+void kx_key(int down, int place, int label, double now_ms);
 void kx_pointer(int down, int x, int y, double now_ms);
 void kx_focus_lost(double now_ms);
 // Controllers (the touch pad is one too, kTouchPad), each under a number of the page's choosing.

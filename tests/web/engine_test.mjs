@@ -1,8 +1,8 @@
 // The game in Firefox (Debian's firefox-esr over WebDriver BiDi, through puppeteer-core) or in
 // WebKit, the engine of Safari (WebKitGTK's MiniBrowser through WebKitWebDriver, under the X
 // server that run_engine_test.sh starts): the page loads with no error, a key starts a game, the
-// golden replays end on the headless screenshot byte for byte, the box closes on Return, and
-// losing focus pauses.
+// golden replays end on the headless screenshot byte for byte, the box closes on Return, losing
+// focus pauses, and keys go by their place and their label on five layouts, with ?keys=.
 //   node engine_test.mjs firefox|webkit SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
 import {spawn, spawnSync} from 'node:child_process';
 import fs from 'node:fs';
@@ -179,6 +179,10 @@ function check(condition, ...what) {
   if (!condition) throw new Error(JSON.stringify(what));
 }
 
+const KEY_MATRIX = fs.readFileSync(path.join(path.dirname(new URL(import.meta.url).pathname), 'key_matrix.js'), 'utf8');
+const cell = (b, name) => b.eval(`(${KEY_MATRIX})(${JSON.stringify(name)})`);
+const shown = (b, id) => b.eval(`(() => { const e = document.getElementById('${id}'); return e.hidden ? null : e.textContent; })()`);
+
 const tests = {
   async loadsAndKeysPlay(b, url) {
     await b.goto(url + 'index.html?seed=7');
@@ -244,6 +248,29 @@ const tests = {
     check((await state(b)).ticks > s.ticks, 'P did not go on');
     await noErrors(b);
   },
+};
+
+// A refused ?keys= says why in its line and the usual keys play, at a tick rate that ends each
+// game soon; then ?keys=left-hand.
+tests.keysOnEveryLayout = async (b, url) => {
+  await b.goto(url + 'index.html?seed=3&tick-rate=1000&keys=jump=Space');
+  await waitFor(b, (s) => s.ticks === 0);
+  const refused = await shown(b, 'message');
+  check(refused === 'kippura-x: ?keys: unknown role "jump" (the roles: up, down, left, right, fire, start)', refused);
+  check((await shown(b, 'keys')).includes('fire: KeyZ or the key labelled Z;'), await shown(b, 'keys'));
+  for (const layout of ['us', 'de', 'fr', 'dvorak', 'jp106']) {
+    const wrong = await cell(b, layout);
+    check(wrong.length === 0, ...wrong);
+    await waitFor(b, (s) => s.box, 60);
+    await b.eval(`['keydown', 'keyup'].forEach((t) => dispatchEvent(new KeyboardEvent(t, {code: 'Enter', key: 'Enter'})))`);
+    await waitFor(b, (s) => !s.box && !s.running);
+  }
+  await b.goto(url + 'index.html?seed=3&keys=left-hand');
+  await waitFor(b, (s) => s.ticks === 0);
+  check((await shown(b, 'keys')).startsWith('up: KeyW; down: KeyS; left: KeyA; right: KeyD;'), await shown(b, 'keys'));
+  const wrong = await cell(b, 'left-hand');
+  check(wrong.length === 0 && await shown(b, 'message') === null, ...wrong);
+  await noErrors(b);
 };
 
 async function main() {

@@ -1,7 +1,8 @@
 // The page's layout rule (site/layout.js) in node, with no browser: on the screens the browser
 // tests load (a desktop window and a portal's 800 x 600 frame, phones sideways, with a notch and
 // upright, a tablet), with the message line and without, the game keeps its size where they
-// check it and nothing of the page lies on it or off the stage. The bar's sizes are Chromium's.
+// check it and nothing of the page lies on it or off the stage; the keys line costs the game
+// nothing, shown where there is room. The bar's sizes are Chromium's.
 //   node layout_test.mjs LAYOUT_JS
 import fs from 'node:fs';
 import vm from 'node:vm';
@@ -16,6 +17,7 @@ const FRAME = {width: 392, height: 286};
 const DESKTOP_BAR = {row: {w: 175, h: 24, column: false}, column: {w: 144, h: 47, column: true}};
 const TOUCH_BAR = {row: {w: 187, h: 36, column: false}, column: {w: 144, h: 59, column: true}};
 const MESSAGE = 30;
+const KEYS = 20;  // the keys line, one line of it
 
 let failures = 0;
 function check(what, ok, detail) {
@@ -31,12 +33,15 @@ const inside = (a, width, height) =>
 
 // Lays out a stage and checks what holds on every screen: the game and the page's controls in
 // the stage above the message line, none of them on the game.
-function layout(name, width, height, dpr, touch, message = 0) {
+function layout(name, width, height, dpr, touch, message = 0, keys = 0) {
   const bar = touch ? TOUCH_BAR : DESKTOP_BAR;
-  const at = arrange({width, height, message, dpr, frame: FRAME, touch, row: bar.row, column: bar.column});
-  const what = `${name} ${width} x ${height} at ${dpr}${message ? ' with the message' : ''}`;
+  const at = arrange({width, height, message, dpr, frame: FRAME, touch, row: bar.row, column: bar.column, keys});
+  const what = `${name} ${width} x ${height} at ${dpr}${message ? ' with the message' : ''}${keys ? ' and keys' : ''}`;
   const above = height - message;
   const controls = touch ? ['bar', 'stick', 'fire'] : ['bar'];
+  check(`${what}: the keys line only without touch, below the game`, !at.keys || (!touch && at.keys.height === keys &&
+        at.keys.top >= at.game.top + at.game.height && !overlap(at.keys, at.bar)), at);
+  if (at.keys) controls.push('keys');
   check(`${what}: the game in the stage`, inside(at.game, width, above), at);
   check(`${what}: the pad only with touch`, !!at.stick === touch && !!at.fire === touch, at);
   for (const control of controls) {
@@ -65,6 +70,15 @@ for (const [width, height, dpr] of [[800, 600, 1], [640, 480, 1], [1000, 800, 1]
   check(`desktop ${width} x ${height} at ${dpr}: a whole factor of device pixels`,
         Number.isInteger(at.game.width * dpr / FRAME.width) && Number.isInteger(at.game.left * dpr), at);
   layout('desktop', width, height, dpr, false, MESSAGE);
+  for (const message of [0, MESSAGE]) {
+    const keyed = layout('desktop', width, height, dpr, false, message, KEYS);
+    const plain = arrange({width, height, message, dpr, frame: FRAME, touch: false, ...DESKTOP_BAR});
+    check(`desktop ${width} x ${height}: the keys line costs the game nothing`, keyed.game.width === plain.game.width,
+          keyed);
+    // Only the portal's frame has no row to spare, at twice the game's size.
+    check(`desktop ${width} x ${height}: the keys line where there is room`,
+          !!keyed.keys === !(width === 800 && height === 600 && !message), keyed);
+  }
 }
 
 // Phones and a tablet, as the mobile tests hold them.
@@ -80,7 +94,10 @@ check('phone upright: the game the whole width', upright.share.w >= 0.95, uprigh
 check('phone upright: the pad below the game', upright.stick.top >= upright.game.top + upright.game.height, upright);
 const tablet = layout('tablet', 1024, 768, 2, true);
 check('tablet: the game half the screen', tablet.share.w * tablet.share.h >= 0.5, tablet);
-for (const [width, height] of [[844, 390], [390, 844], [1024, 768], [750, 369]]) layout('touch', width, height, 3, true, MESSAGE);
+for (const [width, height] of [[844, 390], [390, 844], [1024, 768], [750, 369]]) {
+  layout('touch', width, height, 3, true, MESSAGE);
+  layout('touch', width, height, 3, true, 0, KEYS);
+}
 
 if (failures) {
   console.log(`${failures} checks failed`);

@@ -146,11 +146,11 @@ def drop(d, name, data):
 
 
 def controls_clear_of_game(d, expected):
-    """Asserts that each control shown (the bar's, the message, the pad) lies in the window and off
+    """Asserts that each control shown (the bar's, the message, the keys line, the pad) lies in the window and off
     the game, and that those `expected` are among them; returns the game's box."""
     shown = d.execute_script("""
       const box = (e) => { const r = e.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; };
-      const all = [...document.querySelectorAll('#bar > *'), ...document.querySelectorAll('#message, #stick, #fire')];
+      const all = [...document.querySelectorAll('#bar > *'), ...document.querySelectorAll('#message, #keys, #stick, #fire')];
       const shown = {game: box(document.getElementById('screen')), view: [0, 0, innerWidth, innerHeight]};
       for (const e of all) if (e.getClientRects().length) shown[e.id] = box(e);
       return shown;""")

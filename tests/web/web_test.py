@@ -6,7 +6,7 @@
 # installs as a game (fullscreen, sideways, its icons), nothing of the page lies on the game, the
 # download is named by date and score, and input files are read as bytes (byte-order marks, UTF-16),
 # the README's examples among them; and the page plays at the program's tick rate, having none of
-# its own.
+# its own; keys go by their place and their label on five layouts, with ?keys= and its refusal.
 #   web_test.py SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
 import datetime, glob, gzip, json, os, re, shutil, subprocess, sys, tempfile, time
 
@@ -384,12 +384,49 @@ def test_the_page_plays_at_the_programs_tick_rate(server):
         d.quit()
 
 
+# Chromium tells the page the labels of the player's layout: here a German keyboard's, Y in Z's place.
+GERMAN_LAYOUT = """Object.defineProperty(navigator, 'keyboard', {value: {getLayoutMap: async () => new Map(
+  [['KeyZ', 'y'], ['KeyY', 'z'], ['KeyW', 'w']])}});"""
+KEY_MATRIX = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'key_matrix.js')).read()
+KEYS_REFUSED = 'kippura-x: ?keys: unknown role "<b>jump</b>" (the roles: up, down, left, right, fire, start)'
+
+
+def keys_line(d):
+    return d.execute_script("const k = document.getElementById('keys'); return k.hidden ? null : k.textContent")
+
+
+def test_keys_on_every_layout(server):
+    d = browser()
+    try:
+        d.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': GERMAN_LAYOUT})
+        # A refused ?keys= says why in one line of text, and the usual keys play; at a tick rate
+        # that ends each game soon.
+        d.get(server.url + 'index.html?seed=3&tick-rate=1000&keys=%3Cb%3Ejump%3C/b%3E=Space')
+        wait_for(d, lambda s: s['ticks'] == 0 and message(d))
+        assert message(d) == [KEYS_REFUSED, 0], message(d)
+        wait_for(d, lambda s: 'fire: KeyZ (Y here) or the key labelled Z;' in (keys_line(d) or ''))
+        for layout in ('us', 'de', 'fr', 'dvorak', 'jp106'):
+            assert d.execute_script('return (%s)(arguments[0])' % KEY_MATRIX, layout) == []
+            wait_for(d, lambda s: s['box'], timeout=60)
+            for kind in ('keydown', 'keyup'):
+                d.execute_script("dispatchEvent(new KeyboardEvent(arguments[0], {code: 'Enter', key: 'Enter'}))", kind)
+            wait_for(d, lambda s: not s['box'] and not s['running'])
+        d.get(server.url + 'index.html?seed=3&keys=left-hand')
+        wait_for(d, lambda s: s['ticks'] == 0 and keys_line(d))
+        assert keys_line(d).startswith('up: KeyW; down: KeyS; left: KeyA; right: KeyD; fire: Space'), keys_line(d)
+        assert d.execute_script('return (%s)(arguments[0])' % KEY_MATRIX, 'left-hand') == []
+        assert message(d) is None and severe_logs(d) == [], (message(d), severe_logs(d))
+    finally:
+        d.quit()
+
+
 def main():
     return run([test_loads_and_keys_play, test_replays_end_on_the_headless_screenshot,
                 test_box_closes_on_return_and_on_click, test_focus_loss_pauses, test_touch_pad_steers,
                 test_guest_in_a_long_page, test_offline, test_installed_as_a_game, test_nothing_of_the_page_covers_the_game,
                 test_the_download_is_named_by_date_and_score, test_input_files_are_read_as_bytes,
-                test_the_readmes_input_files_play, test_the_page_plays_at_the_programs_tick_rate], SITE, REPLAYS)
+                test_the_readmes_input_files_play, test_the_page_plays_at_the_programs_tick_rate,
+                test_keys_on_every_layout], SITE, REPLAYS)
 
 
 if __name__ == '__main__':

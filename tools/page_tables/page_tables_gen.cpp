@@ -1,5 +1,5 @@
 // kx_page_tables OUT.js: writes the program's tables that the page reads (site/tables.js): the
-// frame's size, the key places with their virtual key codes, the touch pad's number and buttons,
+// frame's size, the key places with their numbers in the program, the touch pad's number and buttons,
 // and a standard controller's buttons. The page then holds no number of the game's own, and a
 // change of a table here reaches it at the next build.
 #include <fstream>
@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "elements/frame.h"
-#include "elements/virtual_keys.h"
 #include "input/key_places.h"
 #include "web/page_tables.h"
 
@@ -27,11 +26,12 @@ std::string tables_js() {
     put(js, "// The program's tables, written by the build (tools/page_tables) from the game's own: do not edit.\n",
         "'use strict';\n\nwindow.kxTables = Object.freeze({\n");
     put(js, "  frame: {width: ", number(kx::Frame::kWidth), ", height: ", number(kx::Frame::kHeight), "},\n");
-    put(js, "  // KeyboardEvent.code, the key's place, to the desktop's virtual key code; any other place\n",
-        "  // sends otherKey.\n  keyPlaces: {");
+    put(js, "  // KeyboardEvent.code, the key's place, to its number in the program (kx_key); any other\n",
+        "  // place is -1.\n  keyPlaces: {");
     std::size_t column = 120;  // the table's names are plain words, quoted as they are
-    for (const kx::KeyPlace& place : kx::key_places()) {
-        const std::string code = number(place.code);
+    for (std::size_t n = 0; n < kx::key_places().size(); ++n) {
+        const kx::KeyPlace& place = kx::key_places()[n];
+        const std::string code = number(int(n));
         const std::size_t size = place.name.size() + code.size() + 6;  // ` "name": code,`
         if (column + size > 116) {
             js += "\n   ";
@@ -40,7 +40,7 @@ std::string tables_js() {
         put(js, " \"", place.name, "\": ", code, ",");
         column += size;
     }
-    put(js, "\n  },\n  otherKey: ", number(kx::kKeyOther), ",\n");
+    put(js, "\n  },\n");
     put(js, "  // The touch pad: its controller number and its zones' buttons (kx_pad_button).\n  touchPad: ",
         number(kx::kTouchPad), ",\n  touchPadButtons: {");
     const char* comma = "";

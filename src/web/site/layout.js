@@ -10,6 +10,8 @@ window.kxLayout = (() => {
   // Without touch the bar is small and keeps a small margin: at 800 x 600, the usual frame of a
   // game portal, it fits below the game at twice its size (572 rows leave 28).
   const BAR_GAP = 2;
+  // The keys line's distance from the game.
+  const KEYS_GAP = 4;
 
   const clamp = (value, lo, hi) => Math.max(lo, Math.min(hi, value));
   const rect = (left, top, width, height) => ({left, top, width, height});
@@ -22,13 +24,16 @@ window.kxLayout = (() => {
   // the largest fraction that leaves the pad its room: beside the game (the directions in the
   // left bar, fire and the page's bar in the right one, as a phone held sideways leaves them) or
   // below it (upright), whichever gives the bigger game; pixelated scaling stays crisp at 2 or 3
-  // device pixels per CSS pixel.
+  // device pixels per CSS pixel. The keys line (without touch) goes below the game where that costs
+  // the game nothing, the two centred together; where it would, it is left out.
   //   sizes: {width, height} of the stage, message (the message line's height, 0 when hidden),
   //          dpr (device pixels per CSS pixel), frame {width, height} (the game's pixels),
   //          touch (the pad shows), row and column: the bar's size in each of its forms {w, h}
-  //          (column only with touch), each with its form's flag `column`
-  //   returns {game, bar, stick, fire}: rectangles {left, top, width, height} in the stage, the
-  //          bar's with the `column` of the form it takes; stick and fire only with touch
+  //          (column only with touch), each with its form's flag `column`, keys (the keys line's
+  //          height, 0 for none)
+  //   returns {game, bar, stick, fire, keys}: rectangles {left, top, width, height} in the stage,
+  //          the bar's with the `column` of the form it takes; stick and fire only with touch, keys
+  //          (the stage's width) where the line goes, else null
   function arrange(sizes) {
     const {width, frame, row} = sizes;
     const height = sizes.height - sizes.message;
@@ -47,7 +52,18 @@ window.kxLayout = (() => {
         if (height - gameH >= roomH) top = roomH;
         else left = Math.max(0, Math.floor(width - roomW - gameW));
       }
-      return {game: rect(left, top, gameW, gameH), bar: bar(row, width - BAR_GAP - row.w, BAR_GAP)};
+      // The line spans the stage, so it stays below the bar's room too.
+      let keys = null;
+      if (sizes.keys > 0) {
+        const lowest = left + gameW > width - roomW ? roomH : 0;
+        const together = Math.max(lowest, Math.floor((height - gameH - KEYS_GAP - sizes.keys) / 2));
+        const below = together + gameH + KEYS_GAP;
+        if (below >= roomH && below + sizes.keys <= height) {
+          top = together;
+          keys = rect(0, below, width, sizes.keys);
+        }
+      }
+      return {game: rect(left, top, gameW, gameH), bar: bar(row, width - BAR_GAP - row.w, BAR_GAP), keys};
     }
     const column = sizes.column;
     const room = STICK_MIN + 2 * EDGE;
@@ -72,6 +88,7 @@ window.kxLayout = (() => {
         fire: rect(width - (sideW + fireSize) / 2, Math.max((height - fireSize) / 2, form.h + 2 * EDGE), fireSize,
                    fireSize),
         bar: bar(form, width - EDGE - form.w, EDGE),
+        keys: null,
       };
     }
     // The pad along the bottom, where the thumbs are; the game centred in the space above.
@@ -84,6 +101,7 @@ window.kxLayout = (() => {
       fire: rect(fireLeft, padTop + (stickSize - FIRE_SIZE) / 2, FIRE_SIZE, FIRE_SIZE),
       bar: inPadRow ? bar(row, fireLeft - 2 * EDGE - row.w, padTop + (stickSize - row.h) / 2)
                     : bar(row, width - EDGE - row.w, EDGE),
+      keys: null,
     };
   }
 

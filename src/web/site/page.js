@@ -1,8 +1,8 @@
 // The page around the game: the animation-frame loop, keys, controllers, the touch pad, scaling
 // (where things sit is layout.js's), fullscreen, focus and pause on focus loss, the box, replays
-// from the query or a dropped file, the recording to download, and the service worker. The game's
-// numbers come from the program's tables (tables.js) and its rules from the program: the page
-// holds browser calls only.
+// from the query or a dropped file, the recording to download, the keys line, and the service
+// worker. The game's numbers come from the program's tables (tables.js) and its rules from the
+// program: the page holds browser calls only.
 'use strict';
 
 (() => {
@@ -15,6 +15,7 @@
   const bar = document.getElementById('bar');
   const download = document.getElementById('download');
   const message = document.getElementById('message');
+  const keysLine = document.getElementById('keys');
   const tables = window.kxTables;
   const W = tables.frame.width, H = tables.frame.height;
   canvas.width = W;
@@ -23,8 +24,14 @@
   // What the page measured, for tools/measure_web.py.
   const stats = window.kxStats = {frameMs: [], tickLog: [], titleDrawnMs: null};
 
-  // The desktop's virtual key code of the key at this place on the keyboard (event.code).
-  const virtualKey = (place) => (Object.hasOwn(tables.keyPlaces, place) ? tables.keyPlaces[place] : tables.otherKey);
+  // A key as the program takes it: its place (event.code) by the program's number, -1 for a place
+  // of no number; and what the layout prints on it (event.key, layout map values) when that is
+  // one character, else 0 ("Enter", "Dead").
+  const placeOf = (code) => (Object.hasOwn(tables.keyPlaces, code) ? tables.keyPlaces[code] : -1);
+  const labelOf = (key) => {
+    const characters = [...(key || '')];
+    return characters.length === 1 ? characters[0].codePointAt(0) : 0;
+  };
   // These scroll a page: while the game has the keyboard they belong to the game alone.
   const SCROLLING = new Set(['ArrowLeft', 'ArrowUp', 'ArrowRight', 'ArrowDown', 'Space', 'PageUp', 'PageDown',
                              'Home', 'End']);
@@ -54,16 +61,21 @@
   let pixels = null;
   let tickRate = 0, maxTicks = -1, seed = null;  // 0: the program's own rate
 
+  // Bytes lent to the program for one call, in its memory for that call alone.
+  function withBytes(program, bytes, call) {
+    const ptr = program._malloc(Math.max(bytes.length, 1));
+    program.HEAPU8.set(bytes, ptr);
+    try {
+      return call(ptr, bytes.length);
+    } finally {
+      program._free(ptr);
+    }
+  }
+
   // An input file goes to the program as the bytes it is: the parser reads its encoding.
   function startGame(program, inputBytes) {
     const refused = () => new Error(program.UTF8ToString(program._kx_error()));
-    if (inputBytes !== null) {
-      const ptr = program._malloc(Math.max(inputBytes.length, 1));
-      program.HEAPU8.set(inputBytes, ptr);
-      const bad = program._kx_parse_input_bytes(ptr, inputBytes.length);
-      program._free(ptr);
-      if (bad) throw refused();
-    }
+    if (inputBytes !== null && withBytes(program, inputBytes, program._kx_parse_input_bytes)) throw refused();
     if (program._kx_start(seed === null ? 0 : 1, seed ?? 0, (Date.now() >>> 0), tickRate, maxTicks,
                           performance.now()) !== 0)
       throw refused();
@@ -94,14 +106,24 @@
     bar.style.top = `${box.top}px`;
   }
 
-  // Each element where kxLayout's rule puts it, from the stage's size less the message line's and
-  // the bar's two forms.
+  // The keys line's height at the stage's width, 0 when it has nothing to say; measured shown.
+  function keysHeight() {
+    if (!keysLine.textContent) return 0;
+    const hidden = keysLine.hidden;
+    keysLine.hidden = false;
+    const height = keysLine.offsetHeight;
+    keysLine.hidden = hidden;
+    return height;
+  }
+
+  // Each element where kxLayout's rule puts it, from the stage's size less the message line's,
+  // the bar's two forms and the keys line's height.
   function fit() {
     const touch = !pad.hidden;
     const row = barSize(false), column = touch ? barSize(true) : null;
     const at = kxLayout.arrange({
       width: stage.clientWidth, height: stage.clientHeight, message: message.hidden ? 0 : message.offsetHeight,
-      dpr: window.devicePixelRatio || 1, frame: tables.frame, touch, row, column,
+      dpr: window.devicePixelRatio || 1, frame: tables.frame, touch, row, column, keys: keysHeight(),
     });
     place(canvas, at.game);
     if (touch) {
@@ -109,6 +131,37 @@
       place(fire, at.fire);
     }
     placeBar(at.bar);
+    keysLine.hidden = !at.keys;
+    if (at.keys) keysLine.style.top = `${at.keys.top}px`;
+  }
+
+  // The query's ?keys= goes to the program as it is, for this page's games alone (nothing is
+  // stored); a value it refuses is said in the message line, and the usual keys play.
+  function takeKeys(program) {
+    if (!query.has('keys')) return;
+    if (withBytes(program, new TextEncoder().encode(query.get('keys')), program._kx_keys))
+      fail(`kippura-x: ${program.UTF8ToString(program._kx_error())}`);
+  }
+
+  // The keys in force go in the keys line, the labels of the player's own layout beside the
+  // places where the browser tells them (Chromium's keyboard map).
+  function showKeys(program) {
+    keysLine.textContent = program.UTF8ToString(program._kx_keys_in_force());
+    fit();
+  }
+  async function learnLayout(program) {
+    if (!navigator.keyboard || !navigator.keyboard.getLayoutMap) return;
+    let layout;
+    try {
+      layout = await navigator.keyboard.getLayoutMap();
+    } catch (e) {
+      return;  // a frame the embedding page did not allow the keyboard map
+    }
+    for (const [code, key] of layout) {
+      const place = placeOf(code);
+      if (place >= 0) program._kx_layout_label(place, labelOf(key));
+    }
+    showKeys(program);
   }
 
   function present() {
@@ -199,9 +252,9 @@
     // The browser's and the desktop's own shortcuts keep working.
     if (event.ctrlKey || event.altKey || event.metaKey) return;
     if (SCROLLING.has(event.code)) event.preventDefault();
-    const code = virtualKey(event.code);
-    if (M) M._kx_key(down ? 1 : 0, code, performance.now());
-    else earlyKeys.push(() => M._kx_key(down ? 1 : 0, code, performance.now()));
+    const place = placeOf(event.code), label = labelOf(event.key);
+    if (M) M._kx_key(down ? 1 : 0, place, label, performance.now());
+    else earlyKeys.push(() => M._kx_key(down ? 1 : 0, place, label, performance.now()));
   }
 
   // Controllers in the standard layout: their buttons the game reads, and the left stick.
@@ -328,6 +381,9 @@
       tickRate = wholeParam('tick-rate') ?? 0;
       maxTicks = wholeParam('ticks') ?? -1;
       const [program, input] = await Promise.all([KippuraX(loaderOptions()), readInput()]);
+      takeKeys(program);
+      showKeys(program);
+      learnLayout(program);
       startGame(program, input);
       M = program;
       for (const early of earlyKeys.splice(0)) early();
