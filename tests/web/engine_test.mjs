@@ -179,6 +179,7 @@ function check(condition, ...what) {
   if (!condition) throw new Error(JSON.stringify(what));
 }
 
+const KEY_DELAY = fs.readFileSync(path.join(path.dirname(new URL(import.meta.url).pathname), 'key_delay.js'), 'utf8');
 const KEY_MATRIX = fs.readFileSync(path.join(path.dirname(new URL(import.meta.url).pathname), 'key_matrix.js'), 'utf8');
 const cell = (b, name) => b.eval(`(${KEY_MATRIX})(${JSON.stringify(name)})`);
 const shown = (b, id) => b.eval(`(() => { const e = document.getElementById('${id}'); return e.hidden ? null : e.textContent; })()`);
@@ -195,6 +196,8 @@ const tests = {
     await b.key('ArrowDown', false);
     const after = await state(b);
     check(after.chick[1] > s.chick[1], 'the chick did not go down', s, after);
+    const delayed = await b.eval(`(${KEY_DELAY})()`);
+    check(delayed.length === 0, ...delayed);
     check(after.missing === '', after.missing);
     await noErrors(b);
   },

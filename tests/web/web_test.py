@@ -20,6 +20,9 @@ from web_support import (H, W, browser, canvas_rgb, controls_clear_of_game, drop
 SITE, BINARY, REPLAYS = sys.argv[1:4]
 
 
+KEY_DELAY = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'key_delay.js')).read()
+
+
 def test_loads_and_keys_play(server):
     d = browser()
     try:
@@ -36,6 +39,8 @@ def test_loads_and_keys_play(server):
         ActionChains(d).key_up(Keys.ARROW_DOWN).perform()
         s = state(d)
         assert s['chick'][1] > y, (y, s)
+        delayed = d.execute_script('return (%s)()' % KEY_DELAY)
+        assert delayed == [], delayed
         assert s['missing'] == '', s['missing']
         assert severe_logs(d) == [], severe_logs(d)
     finally:
