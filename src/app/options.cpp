@@ -11,6 +11,28 @@ namespace {
 
 constexpr std::int64_t kMaxTicks = 4'000'000'000'000'000'000;
 
+// The text in lines of at most `width` characters, each after `indent` spaces.
+std::string wrapped(std::string_view text, std::size_t width, std::size_t indent) {
+    std::string out, line;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        std::size_t end = text.find(' ', from);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view word = text.substr(from, end - from);
+        from = end + 1;
+        if (!line.empty() && indent + line.size() + 1 + word.size() > width) {
+            out += std::string(indent, ' ') + line + "\n";
+            line.clear();
+        }
+        // Appended in place: "" + std::string makes mingw's g++ 12 see an overlapping copy that
+        // is not there (GCC bug 105329, -Wrestrict).
+        if (!line.empty()) line += ' ';
+        line += word;
+    }
+    if (!line.empty()) out += std::string(indent, ' ') + line + "\n";
+    return out;
+}
+
 }  // namespace
 
 Options parse_options(const std::vector<std::string>& args) {
@@ -80,28 +102,6 @@ Options parse_options(const std::vector<std::string>& args) {
     if (o.headless && !o.keys.usual())
         throw UsageError("--keys works in the window only (a replay holds the keys the game heard)");
     return o;
-}
-
-// The text in lines of at most `width` characters, each after `indent` spaces.
-std::string wrapped(std::string_view text, std::size_t width, std::size_t indent) {
-    std::string out, line;
-    std::size_t from = 0;
-    while (from < text.size()) {
-        std::size_t end = text.find(' ', from);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view word = text.substr(from, end - from);
-        from = end + 1;
-        if (!line.empty() && indent + line.size() + 1 + word.size() > width) {
-            out += std::string(indent, ' ') + line + "\n";
-            line.clear();
-        }
-        // Appended in place: "" + std::string makes mingw's g++ 12 see an overlapping copy that
-        // is not there (GCC bug 105329, -Wrestrict).
-        if (!line.empty()) line += ' ';
-        line += word;
-    }
-    if (!line.empty()) out += std::string(indent, ' ') + line + "\n";
-    return out;
 }
 
 std::string help_text(const KeyBindings& keys, const std::function<char32_t(int place)>& label_here) {
