@@ -3,30 +3,13 @@
 
 #include <cstdint>
 
+#include "elements/utf8.h"
 #include "formats/input_script.h"
 
 namespace kx {
 namespace {
 
 bool starts_with(std::string_view bytes, std::string_view mark) { return bytes.substr(0, mark.size()) == mark; }
-
-void append_utf8(std::string& out, std::uint32_t c) {
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
 
 std::string utf16_as_utf8(std::string_view units, bool big_endian, const std::string& name) {
     const auto fail = [&](const std::string& what) { return InputError(name + ": " + what); };
