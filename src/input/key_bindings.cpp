@@ -171,21 +171,29 @@ bool KeyBindings::usual() const { return keys_ == KeyBindings().keys_; }
 std::string KeyBindings::describe(const std::function<char32_t(int place)>& label_here) const {
     std::string text;
     for (std::size_t r = 0; r < kRoles; ++r) {
-        text += (r == 0 ? "" : "; ") + std::string(kRoleNames[r]) + ":";
+        // Appended piece by piece: "" + std::string makes g++ 12 see a copy of a huge size that is
+        // not there (GCC bug 105329, an error with -Werror and -flto).
+        if (r != 0) text += "; ";
+        text += kRoleNames[r];
+        text += ':';
         const char* joint = " ";
         for (const BoundKey& k : keys_[r]) {
             text += joint;
             joint = " or ";
             if (k.place < 0) {
-                text += "the key labelled " + utf8(k.label);
+                text += "the key labelled ";
+                append_utf8(text, k.label);
                 continue;
             }
             text += key_name(k.place);
             const char32_t here = label_here ? key_label(label_here(k.place)) : 0;
             const std::string_view name = key_places()[std::size_t(k.place)].name;
             // Only a label that says something: KeyW labelled W on this keyboard goes without.
-            if (here != 0 && !(name.size() == 4 && name.substr(0, 3) == "Key" && char32_t(name[3]) == here))
-                text += " (" + utf8(here) + " here)";
+            if (here != 0 && !(name.size() == 4 && name.substr(0, 3) == "Key" && char32_t(name[3]) == here)) {
+                text += " (";
+                append_utf8(text, here);
+                text += " here)";
+            }
         }
     }
     return text;
