@@ -57,8 +57,8 @@ set_layout() {  # LAYOUT: setxkbmap's arguments, then the keysym the layout must
 # LAYOUT | keysym of the key in Z's place | keycode of the key labelled Z
 for row in "us|z|$key_z" "de|y|$key_y" "fr|w|$key_w" "us -variant dvorak|semicolon|$key_slash" \
     "-model jp106 -layout jp|z|$key_z"; do
-    IFS='|' read -r spec z_place labelled_z <<<"$row"
-    set_layout "$spec" "$z_place"
+    IFS='|' read -r layout_args z_place labelled_z <<<"$row"
+    set_layout "$layout_args" "$z_place"
     [ "$("$press" --label "$labelled_z")" = z ] || fail "$layout: keycode $labelled_z is not labelled z"
     play_keys "$work/game.log" "$key_a" "$key_z" "$labelled_z" "$left" "$up" "$right" "$down" --
     # The letter that started, then both Z keys as fire (90) and the arrows as themselves.

@@ -95,8 +95,8 @@ for row in "us|z|$key_z|United States keyboard layout (phantom key version)|fire
     "us -variant dvorak|semicolon|$key_slash|United States keyboard layout (dvorak)|fire: KeyZ (; here) or" \
     "-model jp106 -layout jp|z|$key_z|Japanese 106 keyboard layout|fire: KeyZ or" \
     "fr|w|$key_w|French keyboard layout|fire: KeyZ (W here) or"; do
-    IFS='|' read -r spec z_place labelled_z wine_name fire_help <<<"$row"
-    set_layout "$spec" "$z_place"
+    IFS='|' read -r layout_args z_place labelled_z wine_name fire_help <<<"$row"
+    set_layout "$layout_args" "$z_place"
     [ "$("$press" --label "$labelled_z")" = z ] || fail "$layout: keycode $labelled_z is not labelled z"
     help_of
     play_keys "$key_a" "$key_z" "$labelled_z" "$left" "$up" "$right" "$down" --
