@@ -14,7 +14,6 @@
 namespace kx {
 namespace {
 
-constexpr std::int64_t kMaxTick = 4'000'000'000'000'000'000;
 constexpr std::int64_t kMaxKeyCode = 65535;  // virtual key codes are 16-bit
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -73,7 +72,7 @@ InputScript parse_input_text(std::string_view bytes, const std::string& name) {
         }
         if (words.size() != 3 || (words[1] != "down" && words[1] != "up"))
             throw fail("expected: TICKS down CODE, TICKS up CODE or seed N");
-        const auto tick = parse_whole(words[0], 0, kMaxTick);
+        const auto tick = parse_whole(words[0], 0, kMaxTickStamp);
         if (!tick) throw fail("the tick stamp must be a whole number of 0 or more");
         const auto code = parse_whole(words[2], 0, kMaxKeyCode);
         if (!code) throw fail("the key code must be a whole number from 0 to 65535");

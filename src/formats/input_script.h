@@ -19,6 +19,9 @@
 
 namespace kx {
 
+// The largest tick stamp an input file or a link may hold.
+constexpr std::int64_t kMaxTickStamp = 4'000'000'000'000'000'000;
+
 struct KeyEvent {
     std::int64_t tick = 0;
     bool down = true;

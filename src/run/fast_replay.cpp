@@ -1,14 +1,20 @@
 // The headless replay loop.
 #include "run/fast_replay.h"
 
-#include "run/replay_feed.h"
-
 namespace kx {
 
 void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit, bool stop_at_box) {
     ReplayFeed feed(events, tick_limit);
+    replay_at_once(session, feed, tick_limit, stop_at_box);
+}
+
+void replay_at_once(Session& session, ReplayFeed& feed, std::int64_t tick_limit, bool stop_at_box) {
     while (session.ticks() < tick_limit) {
-        if (const KeyEvent* e = feed.due(session.ticks(), session.any_timer_running())) {
+        if (session.in_period()) {
+            session.run_period(tick_limit);
+            continue;
+        }
+        if (const KeyEvent* e = feed.due(session.ticks(), session.any_timer_running(), tick_limit)) {
             session.key(e->down, e->code);
             feed.pop();
             continue;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "formats/input_script.h"
+#include "run/replay_feed.h"
 #include "run/session.h"
 
 namespace kx {
@@ -14,5 +15,7 @@ namespace kx {
 // the tick in which a session that keeps its boxes asked for one.
 void replay_at_once(Session& session, const std::vector<KeyEvent>& events, std::int64_t tick_limit,
                     bool stop_at_box = false);
+// The same from where `feed` stands, which it moves on.
+void replay_at_once(Session& session, ReplayFeed& feed, std::int64_t tick_limit, bool stop_at_box = false);
 
 }  // namespace kx

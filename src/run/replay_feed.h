@@ -20,10 +20,11 @@ public:
         std::erase_if(events_, [&](const KeyEvent& e) { return e.tick >= tick_limit; });
     }
 
-    // The next event, if it is due.
-    const KeyEvent* due(std::int64_t ticks, bool timers_running) const {
+    // The next event, if it is due; one stamped at or beyond `tick_limit` is not.
+    const KeyEvent* due(std::int64_t ticks, bool timers_running, std::int64_t tick_limit = INT64_MAX) const {
         if (next_ >= events_.size()) return nullptr;
         const KeyEvent& e = events_[next_];
+        if (e.tick >= tick_limit) return nullptr;
         return e.tick <= ticks || !timers_running ? &e : nullptr;
     }
     void pop() { ++next_; }
@@ -31,6 +32,10 @@ public:
     bool done() const { return next_ >= events_.size(); }
     // Ends the replay early (the player took over).
     void stop() { next_ = events_.size(); }
+    // How many events came so far; going back to a moment of the replay sets it again.
+    std::size_t position() const { return next_; }
+    void set_position(std::size_t next) { next_ = std::min(next, events_.size()); }
+    const std::vector<KeyEvent>& events() const { return events_; }
 
 private:
     std::vector<KeyEvent> events_;

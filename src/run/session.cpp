@@ -26,16 +26,23 @@ bool Session::any_timer_running() const {
 
 void Session::run_period(std::int64_t tick_limit) {
     Form1& f = game_.form1;
-    const std::array<bool, 3> due{f.Timer1.running(), f.Timer2.running(), f.Timer3.running()};
     const std::array<Timer*, 3> timers{&f.Timer1, &f.Timer2, &f.Timer3};
     const std::array<void (*)(Game&), 3> procedures{Timer1_Timer, Timer2_Timer, Timer3_Timer};
-    for (int k = 0; k < 3; ++k) {
-        if (ticks_ >= tick_limit) return;
-        if (!due[std::size_t(k)] || !timers[std::size_t(k)]->running()) continue;
+    if (period_next_ == 0) period_due_ = {f.Timer1.running(), f.Timer2.running(), f.Timer3.running()};
+    for (int k = period_next_; k < 3; ++k) {
+        if (ticks_ >= tick_limit) {
+            // Cut short: go on from here next time, if any timer of this period is still to tick.
+            period_next_ = 0;
+            for (int rest = k; rest < 3; ++rest)
+                if (period_due_[std::size_t(rest)] && timers[std::size_t(rest)]->running()) period_next_ = k;
+            return;
+        }
+        if (!period_due_[std::size_t(k)] || !timers[std::size_t(k)]->running()) continue;
         procedures[std::size_t(k)](game_);
         ++ticks_;
-        if (trace_) trace_->tick(game_, ticks_, k + 1);
+        if (trace_ && !trace_muted_) trace_->tick(game_, ticks_, k + 1);
     }
+    period_next_ = 0;
 }
 
 void Session::restore(const SessionSnapshot& snapshot) {
@@ -43,6 +50,8 @@ void Session::restore(const SessionSnapshot& snapshot) {
     game_.form1 = snapshot.form1;
     random_ = snapshot.random;
     ticks_ = snapshot.ticks;
+    period_due_ = snapshot.period_due;
+    period_next_ = snapshot.period_next;
 }
 
 void Session::key(bool down, int code) {
@@ -51,11 +60,11 @@ void Session::key(bool down, int code) {
         Form_KeyDown(game_, key_code, 0);
     else
         Form_KeyUp(game_, key_code, 0);
-    if (trace_) trace_->key(game_, ticks_, down, code);
+    if (trace_ && !trace_muted_) trace_->key(game_, ticks_, down, code);
 }
 
 void Session::message_box(const std::string& prompt, const std::string& title) {
-    if (trace_) trace_->message_box(game_, ticks_, title, prompt);
+    if (trace_ && !trace_muted_) trace_->message_box(game_, ticks_, title, prompt);
     if (on_message_box_) on_message_box_(prompt, title);
     if (!keep_boxes_) return;
     pending_ = std::make_unique<PendingBox>();

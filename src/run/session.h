@@ -2,6 +2,7 @@
 // the timers in their order, key events, and the trace when one is written.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -23,6 +24,8 @@ struct SessionSnapshot {
     Form1 form1;  // the elements, timers included
     SeededRandom random;
     std::int64_t ticks;
+    std::array<bool, 3> period_due;  // the timers due in a period cut short by a tick limit
+    int period_next;                 // the timer it goes on with; 0: no period in progress
 };
 
 class Session final : public GameServices {
@@ -36,7 +39,7 @@ public:
 
     // From now on a box the game asks for is kept, with the frame as it stands then, until a front
     // end takes it. Without this the box is closed at once, as if OK was pressed (headless runs).
-    void keep_boxes() { keep_boxes_ = true; }
+    void keep_boxes(bool keep = true) { keep_boxes_ = keep; }
     // The box the game asked for since the last call, if any.
     std::unique_ptr<PendingBox> take_box() { return std::move(pending_); }
     bool box_pending() const { return pending_ != nullptr; }
@@ -46,17 +49,24 @@ public:
     bool any_timer_running() const;
     // One tick period: each running timer ticks once, in the order 1, 2, 3. A timer stopped or
     // started by an earlier tick of the same period does not tick in it. Stops once the tick
-    // count reaches `tick_limit`.
+    // count reaches `tick_limit`; the next call then finishes that period, so a run cut at any
+    // tick goes on exactly as if it had never stopped.
     void run_period(std::int64_t tick_limit = INT64_MAX);
+    // A period was cut short by a tick limit: no key comes before it is finished (keys come
+    // between periods).
+    bool in_period() const { return period_next_ != 0; }
     void key(bool down, int code);
 
-    SessionSnapshot snapshot() const { return {game_.s, game_.form1, random_, ticks_}; }
+    SessionSnapshot snapshot() const { return {game_.s, game_.form1, random_, ticks_, period_due_, period_next_}; }
     void restore(const SessionSnapshot& snapshot);
 
     std::int64_t ticks() const { return ticks_; }
     const Game& game() const { return game_; }
     Game& game() { return game_; }
     std::uint32_t base_seed() const { return random_.base(); }
+
+    // While muted the trace is not written (a seek runs ticks that were traced already).
+    void mute_trace(bool mute) { trace_muted_ = mute; }
 
     // GameServices
     void reseed() override { random_.reseed(); }
@@ -72,6 +82,9 @@ private:
     std::optional<TraceWriter> trace_;
     Game game_;
     std::int64_t ticks_ = 0;
+    std::array<bool, 3> period_due_{};
+    int period_next_ = 0;
+    bool trace_muted_ = false;
 };
 
 }  // namespace kx
