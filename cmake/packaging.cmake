@@ -1,5 +1,5 @@
-# Installing the game (program, the whole-game replay, desktop entry, AppStream metainfo, manual
-# page, copyright and changelog) and the Debian package CPack builds of it, laid out as Debian's policy and lintian ask.
+# Installing the game (program, the whole-game replay, desktop entries, the recordings' file type,
+# AppStream metainfo, manual page, copyright and changelog) and the Debian package CPack builds of it, laid out as Debian's policy and lintian ask.
 include(GNUInstallDirs)
 
 # Debian puts games in /usr/games (and /usr/local/games), which are on the users' PATH.
@@ -7,27 +7,39 @@ set(KX_INSTALL_GAMESDIR games CACHE STRING "Where the game program goes, relativ
 
 install(TARGETS kippura-x RUNTIME DESTINATION ${KX_INSTALL_GAMESDIR})
 # A whole game recorded from the title to its ending, for players who want to see it end:
-# kippura-x --input /usr/share/games/kippura-x/whole-game-replay.txt
+# kippura-x --input /usr/share/games/kippura-x/whole-game-replay.kxr (or a double click on it).
 set(KX_INSTALL_GAMEDATADIR ${CMAKE_INSTALL_DATADIR}/games/kippura-x CACHE STRING
     "Where the game's data (the whole-game replay) goes, relative to the install prefix")
-install(FILES tests/replays/full_game.txt DESTINATION ${KX_INSTALL_GAMEDATADIR} RENAME whole-game-replay.txt)
+install(FILES tests/replays/full_game.txt DESTINATION ${KX_INSTALL_GAMEDATADIR} RENAME whole-game-replay.kxr)
 install(FILES data/org.kippurax.kippurax.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Recordings (*.kxr) as a file type of their own, application/x-kippura-x-recording, for
+# shared-mime-info; the second desktop entry below opens them. On Debian, dpkg's triggers of
+# shared-mime-info and desktop-file-utils update the MIME and desktop databases: the package needs
+# no maintainer script for them.
+install(FILES data/org.kippurax.kippurax.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME org.kippurax.kippurax.xml)
 install(FILES data/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-# The desktop entry names the program by its full path: the menu must start the game even where
-# the session's PATH lacks the games folder. The prefix is only known when installing (cpack
-# installs into /usr, `cmake --install` into /usr/local or --prefix), so the path is written then.
-set(KX_DESKTOP_SOURCE ${PROJECT_SOURCE_DIR}/data/org.kippurax.kippurax.desktop)
-set(KX_DESKTOP_STAGED ${PROJECT_BINARY_DIR}/install-staging/org.kippurax.kippurax.desktop)
+# The desktop entries: the game in the menu, and the one that a file manager starts for a
+# recording (hidden from the menu, as it wants a file: kippura-x --input FILE). Both name the
+# program by its full path: the menu must start the game even where the session's PATH lacks the
+# games folder. The prefix is only known when installing (cpack installs into /usr,
+# `cmake --install` into /usr/local or --prefix), so the path is written then.
+set(KX_DESKTOP_ENTRIES org.kippurax.kippurax.desktop org.kippurax.kippurax.replay.desktop)
+set(KX_DESKTOP_SOURCE ${PROJECT_SOURCE_DIR}/data)
+set(KX_DESKTOP_STAGED ${PROJECT_BINARY_DIR}/install-staging)
 string(CONFIGURE [[
-  file(READ "@KX_DESKTOP_SOURCE@" kx_entry)
-  string(REPLACE "\nExec=kippura-x\n" "\nExec=${CMAKE_INSTALL_PREFIX}/@KX_INSTALL_GAMESDIR@/kippura-x\n" kx_entry_full "${kx_entry}")
-  if(kx_entry_full STREQUAL kx_entry)
-    message(FATAL_ERROR "@KX_DESKTOP_SOURCE@ has no line Exec=kippura-x to complete")
-  endif()
-  file(WRITE "@KX_DESKTOP_STAGED@" "${kx_entry_full}")
-  file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_DATADIR@/applications" TYPE FILE
-       FILES "@KX_DESKTOP_STAGED@")
+  foreach(kx_name @KX_DESKTOP_ENTRIES@)
+    file(READ "@KX_DESKTOP_SOURCE@/${kx_name}" kx_entry)
+    string(REGEX REPLACE "\nExec=kippura-x([ \n])" "\nExec=${CMAKE_INSTALL_PREFIX}/@KX_INSTALL_GAMESDIR@/kippura-x\\1"
+           kx_entry_full "${kx_entry}")
+    if(kx_entry_full STREQUAL kx_entry)
+      message(FATAL_ERROR "@KX_DESKTOP_SOURCE@/${kx_name} has no line Exec=kippura-x to complete")
+    endif()
+    file(WRITE "@KX_DESKTOP_STAGED@/${kx_name}" "${kx_entry_full}")
+    file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_DATADIR@/applications" TYPE FILE
+         FILES "@KX_DESKTOP_STAGED@/${kx_name}")
+  endforeach()
 ]] KX_DESKTOP_INSTALL @ONLY)
 install(CODE "${KX_DESKTOP_INSTALL}")
 

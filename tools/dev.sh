@@ -29,12 +29,14 @@ check_packages=(libgtest-dev libgmock-dev libsdl2-image-dev)
 # determinism check, clang-format and clang-tidy for the house rules, the benchmark library, the
 # X server, tools and window manager of the window tests (XTest's headers for pressing keys by
 # their place), and what the package check uses
-# (dpkg-shlibdeps and file for CPack, lintian, the validators).
+# (dpkg-shlibdeps and file for CPack, lintian, the validators, and the desktop's MIME and desktop
+# databases with xdg-mime and gio, which open a recording as a file manager does).
 test_packages=(
     clang libclang-rt-dev clang-format clang-tidy
     libbenchmark-dev
     xvfb xauth xdotool x11-apps x11-utils libxtst-dev imagemagick openbox
     desktop-file-utils appstream dpkg-dev file lintian
+    shared-mime-info xdg-utils libglib2.0-bin
 )
 # The browser build and its tests: Debian's emscripten and node, Debian's Python for the test
 # scripts and the local web server, and the three engines players use: Chromium driven by
