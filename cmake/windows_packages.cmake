@@ -19,9 +19,10 @@ foreach(pair "data/windows/README.txt|README.txt" "LICENSE|LICENSE.txt")
 endforeach()
 set(KX_README ${KX_STAGE}/README.txt)
 set(KX_LICENSE ${KX_STAGE}/LICENSE.txt)
-# The whole game of the golden replay, for the README's "--input whole-game-replay.txt": its bytes
-# as recorded, as the game reads Linux's line ends and Windows' alike.
-set(KX_REPLAY ${KX_STAGE}/whole-game-replay.txt)
+# The whole game of the golden replay, for the README's "--input whole-game-replay.kxr" (a recording,
+# which the installer lets Explorer open with the game): its bytes as recorded, as the game reads
+# Linux's line ends and Windows' alike.
+set(KX_REPLAY ${KX_STAGE}/whole-game-replay.kxr)
 configure_file(${PROJECT_SOURCE_DIR}/tests/replays/full_game.txt ${KX_REPLAY} COPYONLY)
 
 # The zip, the same bytes from the same files: its entries carry a fixed time.
@@ -34,7 +35,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E rm -f ${KX_ZIP}
   COMMAND ${CMAKE_COMMAND} -E chdir ${KX_STAGE} ${CMAKE_COMMAND} -E tar cf ${KX_ZIP} --format=zip
           "--mtime=2026-01-01 00:00:00 UTC" ${KX_FOLDER}/kippura-x.exe ${KX_FOLDER}/README.txt ${KX_FOLDER}/LICENSE.txt
-          ${KX_FOLDER}/whole-game-replay.txt
+          ${KX_FOLDER}/whole-game-replay.kxr
   DEPENDS kippura-x ${KX_README} ${KX_LICENSE} ${KX_REPLAY}
   COMMENT "Packing ${KX_ZIP}"
   VERBATIM)
