@@ -21,8 +21,14 @@ TEST(KeyRouting, EachStateLetsThroughOnlyItsOwnKeys) {
     EXPECT_EQ(router.route(true, kKeyP, false, KeyGate{}), KeyRoute::to_game);  // the title: any key starts
     EXPECT_EQ(router.route(true, kGameKeys.left, false, kPaused), KeyRoute::none);
     EXPECT_EQ(router.route(true, kKeyReturn, false, kPaused), KeyRoute::resume);
-    EXPECT_EQ(router.route(true, kGameKeys.up, false, kReplay), KeyRoute::none);
+    // A replay: every key works its controls, Escape takes over; the player's releases of the
+    // keys the replay holds are not the game's.
+    EXPECT_EQ(router.route(true, kGameKeys.up, false, kReplay), KeyRoute::watch);
     EXPECT_EQ(router.route(true, kKeyEscape, false, kReplay), KeyRoute::take_over);
+    KeyRouter replay;
+    replay.replayed(true, kGameKeys.up);
+    EXPECT_EQ(replay.route(false, kGameKeys.up, false, kReplay), KeyRoute::none);
+    EXPECT_EQ(replay.let_go_all(), std::set<int>{kGameKeys.up});
     // The box: Return, Space and Escape, and a controller's fire; not the keyboard's fire key.
     EXPECT_EQ(router.route(true, kGameKeys.fire, false, kBox), KeyRoute::none);
     EXPECT_EQ(router.route(true, kGameKeys.fire, true, kBox), KeyRoute::box_press);

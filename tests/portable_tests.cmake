@@ -6,6 +6,7 @@ set(KX_PORTABLE_TESTS
   renderer_test.cpp
   input_script_test.cpp
   game_link_test.cpp
+  watch_test.cpp
   start_of_play_test.cpp
   play_tick_test.cpp
   ducks_test.cpp

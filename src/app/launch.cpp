@@ -7,7 +7,9 @@
 
 #include "app/headless.h"
 #include "app/options.h"
+#include "formats/game_link.h"
 #include "run/seed_choice.h"
+#include "run/verdict.h"
 
 #ifndef KX_VERSION
 #define KX_VERSION "0.0.0"
@@ -20,9 +22,39 @@ std::uint32_t clock_seed() {
     return std::uint32_t(std::chrono::system_clock::now().time_since_epoch().count() & 0xFFFFFFFFu);
 }
 
+// A recording's path, or a game's link (which holds its seed).
+InputScript read_game(const std::string& path_or_link) {
+    return is_game_link(path_or_link) ? read_game_link(path_or_link) : read_input_script(path_or_link);
+}
+
+// A game to check or share needs its seed: the recording's, or --seed.
+std::uint32_t seed_of(const Options& o, const InputScript& game, const std::string& name) {
+    if (o.seed) return *o.seed;
+    if (game.seed) return *game.seed;
+    throw InputError(name + ": no seed line, and no --seed: the game cannot be played again without it");
+}
+
+int link_or_verify(const Options& o, const FrontEnds& front_ends) {
+    if (!o.link_path.empty()) {
+        const InputScript game = read_input_script(o.link_path);
+        const std::string site = o.site.value_or(default_site());
+        if (site.empty())
+            throw UsageError(
+                "--link needs the page's address, --site URL (this build was made with none: "
+                "cmake -DKX_SITE_URL=... sets one)");
+        std::cout << game_link(site, seed_of(o, game, o.link_path), game.events) << "\n";
+        return 0;
+    }
+    const InputScript game = read_game(o.verify);
+    const std::unique_ptr<TextRasterizer> text = front_ends.text();
+    std::cout << verdict_line(verify_game(game, seed_of(o, game, o.verify), *text)) << "\n";
+    return 0;
+}
+
 int run(const Options& o, const FrontEnds& front_ends) {
+    if (!o.verify.empty() || !o.link_path.empty()) return link_or_verify(o, front_ends);
     std::optional<InputScript> input;
-    if (!o.input_path.empty()) input = read_input_script(o.input_path);
+    if (!o.input_path.empty()) input = o.input_path == "-" ? read_input_script("-") : read_game(o.input_path);
     const std::uint32_t seed = choose_seed(o.seed, input, clock_seed());
     const std::unique_ptr<TextRasterizer> text = front_ends.text();
     if (o.headless) {

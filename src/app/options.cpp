@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "formats/game_link.h"
 #include "formats/input_script.h"
 #include "run/tick_clock.h"
 
@@ -34,6 +35,8 @@ std::string wrapped(std::string_view text, std::size_t width, std::size_t indent
 }
 
 }  // namespace
+
+std::string default_site() { return KX_SITE_URL; }
 
 Options parse_options(const std::vector<std::string>& args) {
     Options o;
@@ -83,6 +86,13 @@ Options parse_options(const std::vector<std::string>& args) {
                 throw UsageError("--tick-rate takes ticks per second from " + std::to_string(kMinTickRate) + " to " +
                                  std::to_string(kMaxTickRate) + ", for example --tick-rate 50");
             o.tick_rate = int(*v);
+        } else if (arg == "--verify")
+            o.verify = value();
+        else if (arg == "--link")
+            o.link_path = value();
+        else if (arg == "--site") {
+            o.site = value();
+            if (const auto why = site_fault(*o.site)) throw UsageError("--site: " + *why);
         } else if (arg == "--keys") {
             try {
                 o.keys = KeyBindings::parse(value());
@@ -92,6 +102,15 @@ Options parse_options(const std::vector<std::string>& args) {
         } else
             throw UsageError("unknown option " + arg + " (see --help)");
     }
+    const bool link_or_verify = !o.verify.empty() || !o.link_path.empty();
+    if (!o.verify.empty() && !o.link_path.empty()) throw UsageError("--verify and --link: one at a time");
+    if (o.site && o.link_path.empty()) throw UsageError("--site works with --link only");
+    if (link_or_verify && (o.headless || !o.input_path.empty() || !o.record_path.empty() || !o.trace_path.empty() ||
+                           !o.screenshot_path.empty() || o.ticks || o.scale || o.fullscreen || o.tick_rate || o.stats ||
+                           o.stop_at_game_over || o.no_pause_on_focus_loss || !o.keys.usual()))
+        throw UsageError(!o.verify.empty() ? "--verify takes no other option but --seed"
+                                           : "--link takes no other option but --seed and --site");
+    if (link_or_verify) return o;
     if (!o.headless && !o.screenshot_path.empty()) throw UsageError("--screenshot works with --headless only");
     if (!o.headless && o.ticks) throw UsageError("--ticks works with --headless only");
     if (!o.headless && o.stop_at_game_over) throw UsageError("--stop-at-game-over works with --headless only");
@@ -111,9 +130,12 @@ usage: kippura-x [options]
 
 Playing (a window opens):
   --record FILE        write every key event to FILE, to replay the game later
-                         kippura-x --record mygame.txt
-  --input FILE         replay an input file in the window in real time
-                         kippura-x --input mygame.txt
+                         kippura-x --record mygame.kxr
+  --input FILE|LINK    watch a recording or a game's link in the window: Space
+                       pauses, . one tick forward, Up and Down faster and
+                       slower, Left and Right 5 seconds back and on, Home,
+                       End and 0..9 seek; Escape hands the game over to you
+                         kippura-x --input mygame.kxr
   --seed N             base seed of the random numbers (0..4294967295)
   --scale N            window size in multiples of 392 x 286, 1..16 (default:
                        the largest that fits the screen; a larger one opens at
@@ -144,8 +166,18 @@ Without a screen:
   --stop-at-game-over  stop at the first game over, its box on the screenshot
   --trace FILE|-       write the trace, one JSON object a line ('-': stdout)
   --screenshot F.png   write the last frame as a 392 x 286 PNG
-                         kippura-x --headless --input mygame.txt \
+                         kippura-x --headless --input mygame.kxr \
                            --stop-at-game-over --screenshot end.png
+
+Recordings and links (no window):
+  --verify FILE|LINK   play a recording or a game's link through and print one
+                       line: seed, ticks, score, bosses beaten, how it ended
+                       and a hash of the last state
+  --link FILE          print the game's link, to watch and share in a browser
+  --site URL           the page the link opens (default: the one this build
+                       was made with, )" +
+           (default_site().empty() ? std::string("none") : default_site()) + R"())
+                         kippura-x --link mygame.kxr --site https://example.org/
 
   --help               this text
   --version            the version
@@ -153,8 +185,7 @@ Without a screen:
 Keys: any key starts; the arrow keys steer; Z fires: the key in Z's place on
 a US keyboard and the key labelled Z on yours. P or Pause pauses; P, Pause or
 Return goes on. F11 and Alt+Enter toggle fullscreen. The game-over box closes
-on Return, Space, Escape or a click on OK. During a replay, Escape hands the
-game over to you. A game controller: D-pad or left stick steer, A or B fire,
+on Return, Space, Escape or a click on OK. A game controller: D-pad or left stick steer, A or B fire,
 Start starts and goes on after a pause.
 )" + std::string(keys.usual() ? "The keys on this keyboard:\n" : "The keys of --keys:\n") +
            wrapped(keys.describe(label_here), 80, 2) + R"(

@@ -28,12 +28,18 @@ struct Options {
     bool stats = false;
     bool no_pause_on_focus_loss = false;
     bool stop_at_game_over = false;
-    KeyBindings keys;  // the usual keys, or --keys
+    KeyBindings keys;                 // the usual keys, or --keys
+    std::string verify;               // --verify: a recording's path or a game's link
+    std::string link_path;            // --link: the recording to make a link of
+    std::optional<std::string> site;  // --site: the address the link opens
 };
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// The page links open when --site is not given: the build's KX_SITE_URL (empty: none).
+std::string default_site();
 
 // Throws UsageError with a one-line message for an unknown option or a bad value.
 Options parse_options(const std::vector<std::string>& args);

@@ -161,6 +161,15 @@ std::string_view trimmed(std::string_view text) {
 
 }  // namespace
 
+std::optional<std::string> site_fault(std::string_view site) {
+    if (!site.starts_with("https://") && !site.starts_with("http://") && !site.starts_with("file://"))
+        return "the site's address starts with https://, http:// or file://";
+    for (const char c : site)
+        if (std::uint8_t(c) <= ' ' || c == 127 || c == '#' || c == '"' || c == '<' || c == '>' || c == '\\')
+            return "the site's address holds no blanks, control characters, #, quotes, < > or backslashes";
+    return std::nullopt;
+}
+
 std::string link_payload(std::uint32_t seed, const std::vector<KeyEvent>& events) {
     BitEncoder encoder;
     Writer w{encoder};

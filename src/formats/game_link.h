@@ -7,7 +7,7 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +23,15 @@ constexpr char kLinkKey[] = "#play=";
 // A link holds no more events than this (hours of play): a stranger's link cannot ask for more.
 constexpr std::size_t kMaxLinkEvents = 1'000'000;
 
-// Why a link cannot be read: one line, "the link is cut short".
-struct LinkError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+// Why a link cannot be read: one line, "the link is cut short". A link is an input file by
+// other means: whoever reports an input file's faults reports a link's.
+struct LinkError : InputError {
+    using InputError::InputError;
 };
+
+// Why a site's address cannot start a link (a scheme other than http, https or file; blanks,
+// control characters, a fragment of its own, characters that break out of markup), if it cannot.
+std::optional<std::string> site_fault(std::string_view site);
 
 // The fragment's value alone (what follows "#play=").
 std::string link_payload(std::uint32_t seed, const std::vector<KeyEvent>& events);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -20,9 +21,11 @@
 #include "run/pad_set.h"
 #include "run/pending_box.h"
 #include "run/replay_feed.h"
+#include "run/replay_timeline.h"
 #include "run/session.h"
 #include "run/shown_frame.h"
 #include "run/tick_clock.h"
+#include "run/watch_controls.h"
 #include "run/window_stats.h"
 
 namespace kx {
@@ -84,6 +87,32 @@ public:
     // The window was exposed or resized: show the frame again.
     void invalidate() { pacing_.mark(); }
 
+    // Watching a replay: its controls work from its start until the player takes over or one of
+    // the player's keys reaches the game (after the replay's last event), or, with a recording
+    // file, until that file has the replay's events. A tick reached by any of them shows what a
+    // headless replay cut at that tick shows.
+    bool watching() const { return watching_; }
+    bool watch_paused() const { return watch_paused_; }
+    void watch_pause(bool paused, std::int64_t now);
+    // One tick on, paused.
+    void watch_step(std::int64_t now);
+    // An index into kWatchSpeeds.
+    int watch_speed() const { return speed_; }
+    void watch_speed(int speed, std::int64_t now);
+    // To the tick (0..watch_end()), paused or playing as before.
+    void watch_seek(std::int64_t tick, std::int64_t now);
+    // Where the watched replay ends, and what it comes to. The first call plays it through once.
+    std::int64_t watch_end() { return timeline().end(); }
+    const Verdict& watch_verdict() { return timeline().verdict(); }
+    // The player takes over at once, with none of the replay's keys held: the recording holds
+    // the replay's events up to now and the player's after.
+    void take_over(std::int64_t now);
+
+    // The game as an input file: the seed and every key event the game heard so far.
+    std::string recording_text() const;
+    std::uint32_t base_seed() const { return session_.base_seed(); }
+    const std::vector<KeyEvent>& heard() const { return heard_; }
+
     bool replaying() const { return feed_ && !feed_->done(); }
     bool paused() const { return paused_; }
     bool box_open() const { return box_.is_open(); }
@@ -111,16 +140,21 @@ private:
     void pad_keys(std::int64_t now);
     void pause(std::int64_t now);
     void resume(std::int64_t now);
-    void take_over();
     void close_box();
+    void watch_key(int code, std::int64_t now);
+    void stop_watching(std::int64_t now);
+    void write_recording_so_far();
+    ReplayTimeline& timeline();
+    bool watch_ticking() const { return speed_ == kFastestSpeed; }
     bool replay_step();
     void open_box(std::int64_t now);
     // A timer runs with neither box nor pause: frames go out at most once a refresh.
-    bool in_play() const { return running() && !paused_ && !box_.is_open(); }
+    bool in_play() const { return running() && !paused_ && !watch_paused_ && !box_.is_open(); }
     // Ticks are due: in play, the limit not reached.
     bool ticking() const { return in_play() && !finished(); }
     bool box_closes_by_itself() const { return replaying() || watched_; }
 
+    TextRasterizer& text_;
     Session session_;
     ShownFrame shown_;
     std::int64_t tick_limit_;
@@ -132,7 +166,18 @@ private:
     KeyRouter router_;
     BoxState box_;
     bool paused_ = false;
+    int tick_rate_;
     Pacing pacing_;
+    // The watched replay (its seed and events, kept for the timeline), its controls' state.
+    std::optional<InputScript> watched_game_;
+    std::unique_ptr<ReplayTimeline> timeline_;
+    bool watching_ = false;
+    bool watch_paused_ = false;
+    int speed_ = kNormalSpeed;
+    // Every event the game heard; the recording file has them once recording_live_ is set (a
+    // watched replay's are written when the watching ends: a seek may take some back).
+    std::vector<KeyEvent> heard_;
+    bool recording_live_ = false;
 };
 
 }  // namespace kx

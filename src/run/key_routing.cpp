@@ -25,6 +25,8 @@ KeyRoute KeyRouter::route(bool down, int code, bool from_pad, const KeyGate& gat
             if (held_.erase(code) != 0) let_go_in_box_.insert(code);
             return KeyRoute::box_release;
         }
+        // The keys down in the game are the replay's: the player's releases are not.
+        if (gate.replaying) return KeyRoute::none;
         // A release reaches the game whenever its press did, whatever happened in between.
         return held_.erase(code) != 0 ? KeyRoute::to_game : KeyRoute::none;
     }
@@ -32,7 +34,7 @@ KeyRoute KeyRouter::route(bool down, int code, bool from_pad, const KeyGate& gat
     if (gate.box_open)
         return closes_box(code, from_pad) && held_.count(code) == 0 ? KeyRoute::box_press : KeyRoute::none;
     if (gate.paused) return resume_key(code) ? KeyRoute::resume : KeyRoute::none;
-    if (gate.replaying) return code == kKeyEscape ? KeyRoute::take_over : KeyRoute::none;
+    if (gate.replaying) return code == kKeyEscape ? KeyRoute::take_over : KeyRoute::watch;
     if (gate.playing && pause_key(code)) return KeyRoute::pause;
     held_.insert(code);  // repeats too: the game hears the desktop's key repeat
     return KeyRoute::to_game;

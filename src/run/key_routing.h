@@ -24,6 +24,7 @@ enum class KeyRoute {
     resume,       // the pause ends
     pause,        // play pauses
     take_over,    // Escape during a replay: the player takes over
+    watch,        // any other key pressed during a replay: the replay's controls
 };
 
 class KeyRouter {

@@ -35,6 +35,14 @@ void Pacing::resume(std::int64_t now) {
     dirty_ = true;
 }
 
+void Pacing::set_tick_period(std::int64_t period_ns, std::int64_t now) {
+    const bool paused = clock_.paused();
+    clock_ = TickClock(period_ns);
+    skipped_seen_ = 0;
+    if (was_running_) clock_.start(now);
+    if (paused) clock_.pause(now);
+}
+
 bool Pacing::take_tick(std::int64_t now) {
     if (!clock_.take_due(now)) return false;
     stats_.tick(clock_.late_ns(now));

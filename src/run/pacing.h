@@ -23,6 +23,8 @@ public:
     // The pause: the clock's grid moves on by the time spent paused.
     void pause(std::int64_t now);
     void resume(std::int64_t now);
+    // Ticks come this far apart from now on (a watched replay's speed).
+    void set_tick_period(std::int64_t period_ns, std::int64_t now);
     // Whether a tick is due by `now`; if so it counts as run and there is something new to show.
     bool take_tick(std::int64_t now);
     std::int64_t next_tick() const { return clock_.next_due(); }

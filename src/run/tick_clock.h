@@ -42,6 +42,7 @@ public:
     void resume(std::int64_t now);
 
     std::int64_t skipped() const { return skipped_; }
+    bool paused() const { return paused_; }
 
 private:
     std::int64_t period_;

@@ -21,7 +21,7 @@
 
 #include "draw/rgba.h"
 #include "draw/table_text.h"
-#include "formats/byte_sink.h"
+#include "formats/game_link.h"
 #include "input/held_keys.h"
 #include "input/key_places.h"
 #include "run/driver.h"
@@ -37,7 +37,6 @@ namespace {
 // in the tick that opens the box).
 struct Run {
     kx::TableText text{kx::kTextTable};
-    kx::StringSink recording;
     std::unique_ptr<kx::Driver> driver;
     int score = 0;
 };
@@ -112,7 +111,6 @@ EMSCRIPTEN_KEEPALIVE int kx_start(int has_seed, double seed, double clock_seed, 
     setup.refresh_hz = 0;  // the page's animation frames are the display's refreshes
     game = nullptr;
     run = std::make_unique<Run>();
-    setup.recording = &run->recording;
     run->driver = std::make_unique<kx::Driver>(run->text, std::move(setup), ns(now_ms));
     game = run->driver.get();
     return 0;
@@ -193,7 +191,54 @@ EMSCRIPTEN_KEEPALIVE int kx_chick_x() { return int(game->session().game().s.jiki
 EMSCRIPTEN_KEEPALIVE int kx_chick_y() { return int(game->session().game().s.jikiy); }
 EMSCRIPTEN_KEEPALIVE int kx_score() { return run->score; }
 
-EMSCRIPTEN_KEEPALIVE const char* kx_recording() { return run->recording.text().c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* kx_recording() {
+    static std::string text;
+    text = game->recording_text();
+    return text.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int kx_open_link(const char* link, int length) {
+    try {
+        replay = kx::read_game_link(std::string_view(link, std::size_t(std::max(length, 0))));
+        return 0;
+    } catch (const kx::LinkError& e) {
+        error = e.what();
+        replay.reset();
+        return -1;
+    }
+}
+EMSCRIPTEN_KEEPALIVE const char* kx_link(const char* site, int length) {
+    static std::string link;
+    const std::string_view address(site, std::size_t(std::max(length, 0)));
+    if (const auto why = kx::site_fault(address)) {
+        error = *why;
+        link.clear();
+    } else {
+        link = kx::game_link(std::string(address), game->base_seed(), game->heard());
+    }
+    return link.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int kx_watching() { return game->watching() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int kx_watch_paused() { return game->watch_paused() ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE void kx_watch_pause(int paused, double now_ms) { game->watch_pause(paused != 0, ns(now_ms)); }
+EMSCRIPTEN_KEEPALIVE void kx_watch_step(double now_ms) { game->watch_step(ns(now_ms)); }
+EMSCRIPTEN_KEEPALIVE int kx_watch_speed() { return game->watch_speed(); }
+EMSCRIPTEN_KEEPALIVE void kx_set_watch_speed(int speed, double now_ms) { game->watch_speed(speed, ns(now_ms)); }
+EMSCRIPTEN_KEEPALIVE const char* kx_watch_speed_label(int speed) {
+    return kx::kWatchSpeeds[std::size_t(std::clamp(speed, 0, kx::kFastestSpeed))].label;
+}
+EMSCRIPTEN_KEEPALIVE void kx_watch_seek(double tick, double now_ms) {
+    game->watch_seek(std::int64_t(std::clamp(tick, 0.0, kMaxExactWhole)), ns(now_ms));
+}
+EMSCRIPTEN_KEEPALIVE double kx_watch_end() { return game->watching() ? double(game->watch_end()) : 0; }
+EMSCRIPTEN_KEEPALIVE const char* kx_verdict() {
+    static std::string line;
+    line = game->watching() ? kx::verdict_line(game->watch_verdict()) : std::string();
+    return line.c_str();
+}
+EMSCRIPTEN_KEEPALIVE void kx_take_over(double now_ms) { game->take_over(ns(now_ms)); }
+EMSCRIPTEN_KEEPALIVE double kx_game_ticks() { return double(game->ticks()); }
 EMSCRIPTEN_KEEPALIVE const char* kx_caption() { return game->caption().c_str(); }
 EMSCRIPTEN_KEEPALIVE const char* kx_missing_text() {
     static std::string lines;

@@ -60,6 +60,32 @@ int kx_score();
 
 // The game's recording so far, as an input file.
 const char* kx_recording();
+
+// A game's link (the whole link, its fragment, or what follows "#play="), `length` bytes, for
+// the next game, watched: 0 when it is sound, else -1 and kx_error() says why in one line.
+int kx_open_link(const char* link, int length);
+// The link of the game played last, on the page at `site` (its address with no fragment):
+// empty, and kx_error() says why, for an address that cannot start a link.
+const char* kx_link(const char* site, int length);
+
+// A watched replay (a link, a dropped file, ?input=): whether its controls still work (until the
+// player takes over or plays), pause, one tick on, speed (an index of kx_watch_speed_label's),
+// a seek to a tick (0..kx_watch_end()), and the player taking over. kx_watch_end() and
+// kx_verdict() play the replay through the first time they are called.
+int kx_watching();
+int kx_watch_paused();
+void kx_watch_pause(int paused, double now_ms);
+void kx_watch_step(double now_ms);
+int kx_watch_speed();
+void kx_set_watch_speed(int speed, double now_ms);
+const char* kx_watch_speed_label(int speed);  // "1/4x" .. "4x", "max"
+void kx_watch_seek(double tick, double now_ms);
+double kx_watch_end();
+// What the watched game comes to, the line --verify prints: empty when nothing is watched.
+const char* kx_verdict();
+void kx_take_over(double now_ms);
+// The game's own tick count now (kx_ticks() is the picture's).
+double kx_game_ticks();
 const char* kx_caption();
 // What the game asked for that the text table lacks: empty, or one line per text.
 const char* kx_missing_text();
