@@ -19,6 +19,7 @@ struct KeepingScreen : WindowScreen {
     void invalidate() override {}
     void toggle_fullscreen() override {}
     int refresh_rate() const override { return 60; }
+    void set_title(const std::string&) override {}
     std::unique_ptr<Frame> last;
 };
 

@@ -95,7 +95,9 @@ struct CountingScreen : WindowScreen {
     void invalidate() override { ++invalidated; }
     void toggle_fullscreen() override { ++toggled; }
     int refresh_rate() const override { return 60; }
+    void set_title(const std::string& t) override { title = t; }
     int shown = 0, invalidated = 0, toggled = 0;
+    std::string title;
 };
 std::int64_t test_now = 1'000'000;
 std::int64_t test_clock() { return test_now; }
@@ -126,6 +128,31 @@ TEST(WindowHost, KeysGoWhereTheyBelongAndThoseLetGoInASystemLoopComeUp) {
     EXPECT_EQ(no_display_reason("", ""), "no display (DISPLAY and WAYLAND_DISPLAY are not set)");
     EXPECT_EQ(no_display_reason(":1", "wayland-0"),
               "no X11 or Wayland display answered (DISPLAY=:1, WAYLAND_DISPLAY=wayland-0)");
+}
+
+TEST(WindowHost, AWatchedReplaysKeysWorkItsControlsAndTheTitleSaysWhereItIs) {
+    test::BlockText text;
+    DriverSetup setup;
+    setup.base_seed = 1;
+    setup.replay = read_input_script(KX_SOURCE_DIR "/tests/replays/full_game.txt");
+    Driver driver(text, std::move(setup), test_clock());
+    CountingScreen screen;
+    WindowHost host(driver, screen, test_clock);
+    host.step();
+    EXPECT_EQ(screen.title.rfind("REPLAY 1x | tick 0 of ", 0), 0u) << screen.title;
+    host.key_down({at("ArrowUp")});  // faster
+    host.key_down({at("Digit5")});   // half way
+    host.key_down({at("Space")});    // paused
+    host.key_down({at("Period")});   // one tick on
+    const std::int64_t half = driver.watch_end() / 2;
+    EXPECT_EQ(driver.ticks(), half + 1);
+    EXPECT_EQ(driver.watch_speed(), kNormalSpeed + 1);
+    host.step();
+    EXPECT_EQ(screen.title.rfind("REPLAY paused | tick " + std::to_string(half + 1), 0), 0u) << screen.title;
+    host.key_down({at("Escape")});  // the player's now
+    host.step();
+    EXPECT_EQ(screen.title, driver.caption());
+    EXPECT_TRUE(driver.running());
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ public:
     SDL_Window* window() const { return window_; }
     // The display's refresh rate in Hz (60 when the display does not say).
     int refresh_rate() const override;
+    void set_title(const std::string& title) override { SDL_SetWindowTitle(window_, title.c_str()); }
 
 private:
     // Where the window's pixels are drawn: the surface itself, or a buffer converted into it.

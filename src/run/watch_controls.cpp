@@ -20,4 +20,14 @@ WatchKey watch_key(int code) {
     return {};
 }
 
+std::string watch_title(const WatchTitle& at, const std::string& caption) {
+    std::string title = "REPLAY ";
+    title += at.paused ? "paused" : kWatchSpeeds[std::size_t(at.speed)].label;
+    title += " | tick " + std::to_string(at.tick) + " of " + std::to_string(at.end);
+    title += " | score " + std::to_string(at.score);
+    title += " | ";
+    title += caption;
+    return title;
+}
+
 }  // namespace kx

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace kx {
 
@@ -28,5 +29,17 @@ struct WatchKey {
 // Space, P or Pause: pause and go on; '.': one tick on; Up and Down: faster and slower; Left and
 // Right: 5 seconds back and on; Home, 0..9: to the start and to tenths of the game; End: its end.
 WatchKey watch_key(int code);
+
+// What a window's title says while a replay is watched, before the game's caption: the speed or
+// the pause, the tick of the game's end, and the score.
+//   "REPLAY 2x | tick 1234 of 4294 | score 12 | <caption>"
+struct WatchTitle {
+    int speed = kNormalSpeed;
+    bool paused = false;
+    std::int64_t tick = 0;
+    std::int64_t end = 0;
+    int score = 0;
+};
+std::string watch_title(const WatchTitle& at, const std::string& caption);
 
 }  // namespace kx

@@ -52,7 +52,30 @@ void WindowHost::display_changed() {
 void WindowHost::step() {
     driver_.advance(now());
     const std::int64_t shown = now();
-    if (driver_.present_due(shown)) screen_.show(driver_.present(shown));
+    if (driver_.present_due(shown)) {
+        screen_.show(driver_.present(shown));
+        show_title(shown);
+    }
+}
+
+void WindowHost::show_title(std::int64_t now) {
+    // A title changed every tick would keep the desktop busy: four times a second is enough to
+    // follow, and a pause, a step or a seek shows at once.
+    constexpr std::int64_t kEveryNs = 250'000'000;
+    if (!driver_.watching()) {
+        if (!title_.empty()) screen_.set_title(driver_.caption());
+        title_.clear();
+        return;
+    }
+    const bool moving = !driver_.watch_paused() && driver_.running();
+    if (moving && !title_.empty() && now - title_at_ < kEveryNs) return;
+    const std::string title = watch_title({driver_.watch_speed(), driver_.watch_paused(), driver_.ticks(),
+                                           driver_.watch_end(), driver_.session().game().s.score},
+                                          driver_.caption());
+    if (title == title_) return;
+    screen_.set_title(title);
+    title_ = title;
+    title_at_ = now;
 }
 
 std::int64_t WindowHost::next_wake(std::int64_t also) const { return std::min(driver_.wake_at(), also); }

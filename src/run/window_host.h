@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "elements/frame.h"
 #include "input/held_keys.h"
@@ -28,6 +29,8 @@ public:
     virtual void toggle_fullscreen() = 0;
     // The refresh rate of the display the window is on.
     virtual int refresh_rate() const = 0;
+    // The window's title (UTF-8).
+    virtual void set_title(const std::string& title) = 0;
 };
 
 class WindowHost {
@@ -52,7 +55,8 @@ public:
     // The window is shown, or may be on another display: its refresh rate is read (again).
     void display_changed();
 
-    // Runs what is due and shows the frame if one is due.
+    // Runs what is due and shows the frame if one is due; while a replay is watched, the title
+    // says where it is (at most a few times a second).
     void step();
     // How long to sleep for the driver's next wake-up, or for `also`, whichever comes first, in
     // whole milliseconds rounded up; nothing: until an event comes.
@@ -65,7 +69,11 @@ public:
 private:
     Driver& driver_;
     WindowScreen& screen_;
+    void show_title(std::int64_t now);
+
     Clock clock_;
+    std::string title_;  // the title shown
+    std::int64_t title_at_ = 0;
     // Which key plays which role, and the keys the game heard go down and not yet come up.
     HeldKeys keys_;
 };

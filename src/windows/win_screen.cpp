@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "windows/win_console.h"
 #include "windows/win_resources.h"
 
 namespace kx {
@@ -189,5 +190,7 @@ int WinScreen::refresh_rate() const {
     // 0 and 1 stand for the hardware's default rate.
     return mode.dmDisplayFrequency > 1 ? int(mode.dmDisplayFrequency) : 60;
 }
+
+void WinScreen::set_title(const std::string& title) { SetWindowTextW(window_, utf16(title).c_str()); }
 
 }  // namespace kx

@@ -50,6 +50,7 @@ public:
     std::pair<int, int> size() const { return {width_, height_}; }
     // The refresh rate of the window's monitor in Hz (60 when it does not say), and the monitor.
     int refresh_rate() const override;
+    void set_title(const std::string& title) override;
     HMONITOR monitor() const { return MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST); }
 
 private:
