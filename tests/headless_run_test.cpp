@@ -181,6 +181,30 @@ TEST(HeadlessRun, MissingDisplayAndFontsAreSaidInOneLine) {
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
 }
 
+TEST(HeadlessRun, AGameChecksToTheSameLineFromItsFileAndItsLinkAndABadLinkSaysWhy) {
+    const std::string game = std::string(KX_SOURCE_DIR) + "/tests/replays/game_over_and_again.txt";
+    const Result link = run("--link " + game + " --site https://example.org/kx/");
+    ASSERT_EQ(link.status, 0) << link.out;
+    ASSERT_EQ(link.out.rfind("https://example.org/kx/#play=", 0), 0u) << link.out;
+    const std::string url = link.out.substr(0, link.out.size() - 1);
+    const Result from_file = run("--verify " + game), from_link = run("--verify '" + url + "'");
+    EXPECT_EQ(from_file.status, 0);
+    EXPECT_EQ(from_file.out, from_link.out);
+    // The box's score and tick, as the trace has them.
+    EXPECT_NE(from_file.out.find(", score 1, 0 bosses beaten, game over at tick 450, state "), std::string::npos)
+        << from_file.out;
+    Result r = run("--verify '" + url.substr(0, url.size() - 6) + "'");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "kippura-x: the link is cut short\n");
+    r = run("--link " + game + " --site 'javascript:alert(1)'");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "kippura-x: --site: the site's address starts with https://, http:// or file://\n");
+    r = run("--link " + temp_file("seedless.txt", "0 down 32\n") + " --site https://example.org/");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("no seed line, and no --seed"), std::string::npos) << r.out;
+    EXPECT_EQ(run("--verify " + game + " --headless").status, 2);
+}
+
 TEST(Seeding, TheKthResetOfARunUsesBasePlusK) {
     SeededRandom random(4294967295u);
     random.reseed();

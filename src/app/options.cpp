@@ -185,13 +185,13 @@ Recordings and links (no window):
 Keys: any key starts; the arrow keys steer; Z fires: the key in Z's place on
 a US keyboard and the key labelled Z on yours. P or Pause pauses; P, Pause or
 Return goes on. F11 and Alt+Enter toggle fullscreen. The game-over box closes
-on Return, Space, Escape or a click on OK. A game controller: D-pad or left stick steer, A or B fire,
-Start starts and goes on after a pause.
+on Return, Space, Escape or a click on OK. A game controller: D-pad or left
+stick steer, A or B fire, Start starts and goes on after a pause.
 )" + std::string(keys.usual() ? "The keys on this keyboard:\n" : "The keys of --keys:\n") +
            wrapped(keys.describe(label_here), 80, 2) + R"(
 Quit by closing the window (Alt+F4). After the fifth boss the staff roll ends
 on THE END, which stays until the window is closed. To watch a whole game to
-its ending: kippura-x --input /usr/share/games/kippura-x/whole-game-replay.txt
+its ending: kippura-x --input /usr/share/games/kippura-x/whole-game-replay.kxr
 (the replay installed with the game; beside kippura-x.exe on Windows).
 )";
 }
