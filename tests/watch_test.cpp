@@ -112,6 +112,28 @@ TEST(Watch, ATakeOverRecordsTheWatchedEventsThenThePlayersAndReplaysToTheSameGam
         EXPECT_EQ(taken.events[k], game.events[k]);
 }
 
+// Paused, the game still becomes the player's: by Escape, or by a key once a seek has gone past
+// the replay's last event; either way it runs on from there.
+TEST(Watch, TheGameTakenOverWhilePausedRunsOn) {
+    const InputScript game = replay_file("full_game.txt");
+    for (const bool by_escape : {true, false}) {
+        RealTime run(*game.seed, game);
+        Driver& d = *run.driver;
+        d.watch_pause(true, run.now);
+        d.watch_seek(by_escape ? 1200 : game.events.back().tick + 5, run.now);
+        if (by_escape)
+            run.press(kKeyEscape);
+        else
+            run.press(kKeyLeft);
+        EXPECT_FALSE(d.watching());
+        EXPECT_FALSE(d.watch_paused());
+        const std::int64_t from = d.ticks();
+        run.periods(10);
+        // The first tick comes a period after the key.
+        EXPECT_EQ(d.ticks(), from + 9) << (by_escape ? "Escape" : "a key after the last event");
+    }
+}
+
 TEST(Watch, TheVerdictTellsHowEachGameEnded) {
     BlockText text;
     const InputScript whole = replay_file("full_game.txt");

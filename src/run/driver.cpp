@@ -151,11 +151,13 @@ void Driver::take_over(std::int64_t now) {
     feed_->stop();
     stop_watching(now);
     let_go(router_.let_go_all());
-    if (watch_paused_) watch_pause(false, now);
     pacing_.mark();
 }
 
 void Driver::stop_watching(std::int64_t now) {
+    // The game is the player's now: a watch pause left on would hold it for good, with no key
+    // left to lift it.
+    watch_pause(false, now);
     watching_ = false;
     if (speed_ != kNormalSpeed) watch_speed(kNormalSpeed, now);
     if (!recording_live_) write_recording_so_far();
