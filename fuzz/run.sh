@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets (fuzz preset) and runs each for a bounded time, both at once (one
-# core each), starting from a copy of its seed corpus in fuzz/corpus/<target>/. The committed
-# corpus is never written to.
+# Builds the libFuzzer targets (fuzz preset) and runs each for a bounded time, all at once,
+# starting from a copy of its seed corpus in fuzz/corpus/<target>/. The committed corpus is never
+# written to.
 #   fuzz/run.sh [SECONDS]        seconds per target, default 60
 # A target that crashes, hangs or breaks a rule fails the run; the input that did it is kept in
 # build/fuzz/runs/<target>/artifacts/ (replay it: build/fuzz/fuzz/<target> FILE).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-targets=(input_script_fuzz game_fuzz)
+targets=(input_script_fuzz link_fuzz game_fuzz)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz

@@ -154,9 +154,16 @@ TEST(Watch, TheVerdictTellsHowEachGameEnded) {
     cut.events.resize(200);
     const Verdict c = verify_game(cut, *cut.seed, text);
     if (c.end == Verdict::End::playing) {
-        EXPECT_EQ(c.ticks, cut.events.back().tick + kVerdictTailTicks);
+        EXPECT_GE(c.ticks, cut.events.back().tick + kVerdictTailTicks);
+        EXPECT_LE(c.ticks, cut.events.back().tick + kVerdictTailTicks + 3);  // the key came at a period's end
     }
     EXPECT_EQ(verdict_line(c), verdict_line(verify_game(cut, *cut.seed, text)));
+    // A key stamped ages later comes as soon as the game is over (no tick can reach it) and
+    // starts the next game, which ends too.
+    cut.events.push_back({kMaxTickStamp, true, kKeyUp});
+    const Verdict far = verify_game(cut, *cut.seed, text);
+    EXPECT_EQ(far.end, Verdict::End::game_over);
+    EXPECT_GT(far.over_at, c.ticks);
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ struct NumberModel {
 };
 
 // The events one after another: the ticks since the one before (learnt apart after a press and
-// after a release), the key among those seen so far, latest first (whether it is held tells a
+// after a release), the key among the latest ones seen, latest first (whether it is held tells a
 // lot: held keys come up, others go down), and which way it went.
 class EventModel {
 public:
@@ -72,6 +72,9 @@ public:
             int code = 0;
             for (int k = 15; k >= 0; --k) code = (code << 1) | c.plain((event.code >> k) & 1);
             seen_.insert(seen_.begin(), code);
+            // A short list keeps each event's work small whatever a link holds: a game uses a
+            // handful of keys, and one not among the latest is spelt out again.
+            if (seen_.size() > kKeysKept) seen_.pop_back();
         } else {
             const int code = seen_[at];
             seen_.erase(seen_.begin() + std::ptrdiff_t(at));
@@ -86,6 +89,8 @@ public:
     }
 
 private:
+    static constexpr std::size_t kKeysKept = 16;
+
     std::size_t held(int code) const { return held_[std::size_t(code)] ? 1 : 0; }
 
     std::array<NumberModel, 2> steps_;
@@ -226,7 +231,7 @@ InputScript read_game_link(std::string_view link) {
     for (int k = 0; k < 32; ++k) seed = (seed << 1) | std::uint32_t(r.plain(0));
     NumberModel count;
     const std::uint64_t n = count.code(r, 0);
-    if (n > kMaxLinkEvents) throw LinkError("the link is altered: it claims too many key events");
+    if (n > kMaxLinkEvents) throw LinkError("the link is altered: it claims more key events than a link may hold");
     InputScript script;
     script.seed = seed;
     script.events.reserve(std::size_t(n));

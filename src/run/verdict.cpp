@@ -1,6 +1,7 @@
 // Playing a recording through to what it comes to.
 #include "run/verdict.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -53,17 +54,18 @@ Verdict verify_game(const InputScript& game, std::uint32_t seed, TextRasterizer&
     playing = &session;
     session.start();
     ReplayFeed feed(game.events);
-    const std::int64_t last = game.events.empty() ? 0 : game.events.back().tick;
+    std::int64_t heard_at = 0;  // the tick of the last key the game heard
     int score = 0;
     for (;;) {
         const bool running = session.any_timer_running();
         if (const KeyEvent* e = feed.due(session.ticks(), running)) {
             session.key(e->down, e->code);
             feed.pop();
+            heard_at = session.ticks();
             if (!running && session.any_timer_running()) v = Verdict{seed, 0, 0, 0, Verdict::End::playing, 0, 0};
             continue;
         }
-        if (!running || (feed.done() && session.ticks() >= last + kVerdictTailTicks)) break;
+        if (!running || session.ticks() >= std::min(heard_at + kVerdictTailTicks, kMostVerdictTicks)) break;
         box_at.reset();
         session.run_period();
         if (on_period) on_period(session, feed.position());

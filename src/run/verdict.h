@@ -26,9 +26,12 @@ struct Verdict {
     std::uint64_t state = 0;   // hash of the game's state and tick count at the end
 };
 
-// After the last event, play goes on by itself until the game ends, for at most this many ticks
-// (17 minutes at 64 a second): past that the game is still playing.
+// After a key, play goes on by itself until the game ends or the next key comes, for at most
+// this many ticks (17 minutes at 64 a second): past that the game is still playing. And no game
+// is played further than kMostVerdictTicks (9 hours): a stranger's link cannot keep a page busy
+// for longer than that takes.
 constexpr std::int64_t kVerdictTailTicks = 1 << 16;
+constexpr std::int64_t kMostVerdictTicks = 1 << 21;
 
 // Told after each period, with the number of the game's events that came so far.
 using PeriodObserver = std::function<void(const Session& session, std::size_t events_done)>;
