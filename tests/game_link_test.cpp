@@ -52,7 +52,7 @@ TEST(GameLink, EveryGameComesBackExactly) {
 TEST(GameLink, TheWholeGameFitsInTwoThousandCharacters) {
     const InputScript game = replay_file("full_game.txt");
     EXPECT_LE(link_payload(*game.seed, game.events).size() + 120, 2000u) << "with a site of 120 characters";
-    std::vector<KeyEvent> to_first_boss;  // the first boss comes at a score of 19, by tick 900
+    std::vector<KeyEvent> to_first_boss;  // it comes at tick 347 and falls at 686
     for (const KeyEvent& e : game.events)
         if (e.tick < 900) to_first_boss.push_back(e);
     EXPECT_LE(link_payload(*game.seed, to_first_boss).size() + 120, 600u);
