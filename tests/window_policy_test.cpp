@@ -150,7 +150,7 @@ TEST(WindowHost, AWatchedReplaysKeysWorkItsControlsAndTheTitleSaysWhereItIs) {
     host.step();
     EXPECT_EQ(screen.title.rfind("REPLAY paused | tick " + std::to_string(half + 1), 0), 0u) << screen.title;
     host.key_down({at("Escape")});  // the player's now, playing on from there
-    test_now += 20'000'000;          // a frame in play goes out at the display's next refresh
+    test_now += 20'000'000;         // a frame in play goes out at the display's next refresh
     host.step();
     EXPECT_EQ(screen.title, driver.caption());
     EXPECT_TRUE(driver.running());
