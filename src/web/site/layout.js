@@ -1,4 +1,4 @@
-// Where the game, the touch pad and the page's bar go in the stage, as arithmetic on sizes alone:
+// Where the game, the touch pad, the page's bar and a watched replay's bar go in the stage, as arithmetic on sizes alone:
 // page.js measures the stage and the bar, and places each element where this says. It touches no
 // page, so its test runs it without a browser (tests/web/layout_test.mjs).
 'use strict';
@@ -30,20 +30,36 @@ window.kxLayout = (() => {
   //          dpr (device pixels per CSS pixel), frame {width, height} (the game's pixels),
   //          touch (the pad shows), row and column: the bar's size in each of its forms {w, h}
   //          (column only with touch), each with its form's flag `column`, keys (the keys line's
-  //          height, 0 for none)
-  //   returns {game, bar, stick, fire, keys}: rectangles {left, top, width, height} in the stage,
-  //          the bar's with the `column` of the form it takes; stick and fire only with touch, keys
-  //          (the stage's width) where the line goes, else null
+  //          height, 0 for none), watch (the watch bar's height at a width, a function; absent
+  //          or 0: not shown)
+  //   returns {game, bar, stick, fire, keys, watch}: rectangles {left, top, width, height} in the
+  //          stage, the bar's with the `column` of the form it takes; stick and fire only with
+  //          touch, keys (the stage's width) where the line goes, else null; watch right below the
+  //          game (as wide as the stage, or between the pad's two sides) when shown, else null
+  // The watch bar's room comes off the game's height, as the message line's does: the bar sits
+  // under the game's picture, never on it, and the keys line (if any) moves down below it.
   function arrange(sizes) {
+    const at = arrangeAbove(sizes);
+    if (!at.watch) return at;
+    const gap = at.watch.height;
+    at.watch.top = at.game.top + at.game.height;
+    if (at.keys) at.keys.top += gap;
+    return at;
+  }
+
+  function arrangeAbove(sizes) {
     const {width, frame, row} = sizes;
-    const height = sizes.height - sizes.message;
+    const watchAt = sizes.watch || (() => 0);
+    const fullHeight = sizes.height - sizes.message;
     const W = frame.width, H = frame.height;
     if (!sizes.touch) {
+      const watchH = watchAt(width), height = fullHeight - watchH;
       const roomW = row.w + 2 * BAR_GAP, roomH = row.h + 2 * BAR_GAP;
       const above = Math.min(width / W, (height - roomH) / H), aside = Math.min((width - roomW) / W, height / H);
       const room = Math.max(above, aside);
       const whole = Math.floor(room * sizes.dpr);
-      const scale = whole >= 1 && whole === Math.floor(Math.min(width / W, height / H) * sizes.dpr)
+      // (The watch bar's room counts among the bar's: watching, the game shrinks a little.)
+      const scale = whole >= 1 && whole === Math.floor(Math.min(width / W, fullHeight / H) * sizes.dpr)
         ? whole / sizes.dpr : Math.max(room, 0.1);
       const gameW = W * scale, gameH = H * scale;
       let left = Math.floor((width - gameW) / 2), top = Math.floor((height - gameH) / 2);
@@ -63,21 +79,26 @@ window.kxLayout = (() => {
           keys = rect(0, below, width, sizes.keys);
         }
       }
-      return {game: rect(left, top, gameW, gameH), bar: bar(row, width - BAR_GAP - row.w, BAR_GAP), keys};
+      return {game: rect(left, top, gameW, gameH), bar: bar(row, width - BAR_GAP - row.w, BAR_GAP), keys,
+              watch: watchH ? rect(0, 0, width, watchH) : null};
     }
     const column = sizes.column;
     const room = STICK_MIN + 2 * EDGE;
     // Beside, the right bar also holds the page's bar above the fire button.
     const side = Math.max(room, column.w + 2 * EDGE);
+    // Beside, the watch bar spans the space between the two sides; below, the stage's width.
+    const besideWatchH = watchAt(width - 2 * side), belowWatchH = watchAt(width);
+    let height = fullHeight - besideWatchH;
     const beside = height >= column.h + FIRE_SIZE + 3 * EDGE ? Math.min(height / H, (width - 2 * side) / W) : 0;
     // Below, the page's bar goes between the direction pad and the fire button where it fits,
     // else in a strip above the game.
     const inPadRow = width - 8 * EDGE - STICK_MAX - FIRE_SIZE >= row.w && row.h <= STICK_MIN;
     const strip = inPadRow ? 0 : row.h + 2 * EDGE;
-    const below = Math.min(width / W, (height - room - strip) / H);
+    const below = Math.min(width / W, (fullHeight - belowWatchH - room - strip) / H);
     const scale = Math.max(beside, below, 0.1);
     const gameW = W * scale, gameH = H * scale;
     if (beside >= below) {
+      const watch = besideWatchH ? rect(side, 0, width - 2 * side, besideWatchH) : null;
       const sideW = (width - gameW) / 2;
       const stickSize = clamp(Math.min(sideW, height) - 2 * EDGE, STICK_MIN, STICK_MAX);
       const fireSize = Math.min(FIRE_SIZE, sideW - 2 * EDGE);
@@ -89,19 +110,22 @@ window.kxLayout = (() => {
                    fireSize),
         bar: bar(form, width - EDGE - form.w, EDGE),
         keys: null,
+        watch,
       };
     }
+    height = fullHeight;
     // The pad along the bottom, where the thumbs are; the game centred in the space above.
-    const stickSize = clamp(Math.min(height - gameH - strip, width / 2) - 2 * EDGE, STICK_MIN, STICK_MAX);
+    const stickSize = clamp(Math.min(height - gameH - belowWatchH - strip, width / 2) - 2 * EDGE, STICK_MIN, STICK_MAX);
     const padTop = height - EDGE - stickSize;
     const fireLeft = width - 2 * EDGE - FIRE_SIZE;
     return {
-      game: rect((width - gameW) / 2, Math.max(strip, (padTop - EDGE - gameH) / 2), gameW, gameH),
+      game: rect((width - gameW) / 2, Math.max(strip, (padTop - EDGE - gameH - belowWatchH) / 2), gameW, gameH),
       stick: rect(2 * EDGE, padTop, stickSize, stickSize),
       fire: rect(fireLeft, padTop + (stickSize - FIRE_SIZE) / 2, FIRE_SIZE, FIRE_SIZE),
       bar: inPadRow ? bar(row, fireLeft - 2 * EDGE - row.w, padTop + (stickSize - row.h) / 2)
                     : bar(row, width - EDGE - row.w, EDGE),
       keys: null,
+      watch: belowWatchH ? rect(0, 0, width, belowWatchH) : null,
     };
   }
 

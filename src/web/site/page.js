@@ -1,7 +1,7 @@
 // The page around the game: the animation-frame loop, keys, controllers, the touch pad, scaling
 // (where things sit is layout.js's), fullscreen, focus and pause on focus loss, the box, replays
-// from the query or a dropped file, the recording to download, the keys line, and the service
-// worker. The game's numbers come from the program's tables (tables.js) and its rules from the
+// from a game's link (#play=...), the query or a dropped file, watched with the bar of watch.js,
+// the recording to download and the link to copy, the keys line, and the service worker. The game's numbers come from the program's tables (tables.js) and its rules from the
 // program: the page holds browser calls only.
 'use strict';
 
@@ -14,6 +14,9 @@
   const fire = document.getElementById('fire');
   const bar = document.getElementById('bar');
   const download = document.getElementById('download');
+  const copyLink = document.getElementById('copy-link');
+  const linkText = document.getElementById('link-text');
+  const watchBar = document.getElementById('watch');
   const message = document.getElementById('message');
   const keysLine = document.getElementById('keys');
   const tables = window.kxTables;
@@ -22,7 +25,7 @@
   canvas.height = H;
 
   // What the page measured, for tools/measure_web.py.
-  const stats = window.kxStats = {frameMs: [], tickLog: [], titleDrawnMs: null};
+  const stats = window.kxStats = {frameMs: [], tickLog: [], titleDrawnMs: null, seekMs: []};
 
   // A key as the program takes it: its place (event.code) by the program's number, -1 for a place
   // of no number; and what the layout prints on it (event.key, layout map values) when that is
@@ -58,6 +61,7 @@
   }
 
   let M = null;  // the program, once its first game started
+  let watch = null;  // the watch bar, once the program is there
   let pixels = null;
   let tickRate = 0, maxTicks = -1, seed = null;  // 0: the program's own rate
 
@@ -81,7 +85,24 @@
       throw refused();
     document.title = program.UTF8ToString(program._kx_caption());
     pixels = null;
+    if (watch) watch.restart();
   }
+
+  // A game's link, as the address's fragment holds it ("#play=..."), for the next game: false,
+  // and its one line in the message, when the program refuses it. The program reads what the
+  // player pasted, so the browser's percent-encoding is undone first.
+  function openLink(program, hash) {
+    let link = hash;
+    try {
+      link = decodeURIComponent(hash);
+    } catch (e) {
+      // not percent-encoding after all: the program says what is wrong with it as it is
+    }
+    if (withBytes(program, new TextEncoder().encode(link), program._kx_open_link) === 0) return true;
+    fail(`kippura-x: ${program.UTF8ToString(program._kx_error())}`);
+    return false;
+  }
+  const linkIn = (hash) => (hash.startsWith('#play=') ? hash : null);
 
   function place(element, box) {
     element.style.left = `${box.left}px`;
@@ -91,14 +112,22 @@
   }
 
   // The bar's size as a row or as a column (the link above the button), always measured with the
-  // download link in it: the game keeps its place when the link appears after a game.
+  // download link and the copy button in it: the game keeps its place when they appear after a
+  // game (the link's text, shown where copying is refused, takes the button's room).
   function barSize(column) {
-    const hidden = download.hidden;
-    download.hidden = false;
+    const hidden = [download.hidden, copyLink.hidden, linkText.hidden];
+    [download.hidden, copyLink.hidden, linkText.hidden] = [false, false, true];
     bar.classList.toggle('column', column);
     const r = bar.getBoundingClientRect();
-    download.hidden = hidden;
+    [download.hidden, copyLink.hidden, linkText.hidden] = hidden;
     return {w: Math.ceil(r.width), h: Math.ceil(r.height), column};
+  }
+
+  // The watch bar's height at a width, as it wraps there; 0 while hidden.
+  function watchHeight(width) {
+    if (watchBar.hidden) return 0;
+    watchBar.style.width = `${width}px`;
+    return Math.ceil(watchBar.getBoundingClientRect().height);
   }
   function placeBar(box) {
     bar.classList.toggle('column', box.column);
@@ -124,7 +153,9 @@
     const at = kxLayout.arrange({
       width: stage.clientWidth, height: stage.clientHeight, message: message.hidden ? 0 : message.offsetHeight,
       dpr: window.devicePixelRatio || 1, frame: tables.frame, touch, row, column, keys: keysHeight(),
+      watch: watchHeight,
     });
+    if (at.watch) place(watchBar, at.watch);
     place(canvas, at.game);
     if (touch) {
       place(stick, at.stick);
@@ -187,7 +218,30 @@
   function downloadName(score) {
     const t = new Date(), two = (n) => String(n).padStart(2, '0');
     const day = `${t.getFullYear()}-${two(t.getMonth() + 1)}-${two(t.getDate())}`;
-    return `kippura-x-${day}-${two(t.getHours())}${two(t.getMinutes())}-score-${score}.txt`;
+    return `kippura-x-${day}-${two(t.getHours())}${two(t.getMinutes())}-score-${score}.kxr`;
+  }
+
+  // The game's link, to share: copied where the browser lets the page write the clipboard, else
+  // shown to select. Nothing of it is stored.
+  async function shareLink() {
+    const site = new TextEncoder().encode(location.origin + location.pathname);
+    const link = withBytes(M, site, (ptr, length) => M.UTF8ToString(M._kx_link(ptr, length)));
+    if (!link) {
+      fail(`kippura-x: ${M.UTF8ToString(M._kx_error())}`);
+      return;
+    }
+    try {
+      await navigator.clipboard.writeText(link);
+      copyLink.textContent = 'Copied';
+      setTimeout(() => { copyLink.textContent = 'Copy link'; }, 1500);
+      focusGame();
+    } catch (e) {
+      linkText.value = link;
+      copyLink.hidden = true;
+      linkText.hidden = false;
+      linkText.focus({preventScroll: true});
+      linkText.select();
+    }
   }
 
   let recordingLength = 0;
@@ -206,6 +260,8 @@
         download.href = URL.createObjectURL(new Blob([text], {type: 'text/plain'}));
         download.download = downloadName(M._kx_score());
         download.hidden = false;
+        copyLink.hidden = false;
+        linkText.hidden = true;
       }
     }
   }
@@ -215,6 +271,7 @@
     ticks: M._kx_ticks(), running: M._kx_running(), replaying: M._kx_replaying(), finished: M._kx_finished(),
     box: M._kx_box_open(), paused: M._kx_paused(), chick: [M._kx_chick_x(), M._kx_chick_y()],
     missing: M.UTF8ToString(M._kx_missing_text()), keys: M.UTF8ToString(M._kx_recording()),
+    watching: M._kx_watching(), gameTicks: M._kx_game_ticks(), score: M._kx_score(),
   };
 
   let touchPad = null;
@@ -239,6 +296,7 @@
     const changed = M._kx_frame(now);
     if (changed) present();
     showState();
+    watch.update();
     if (M._kx_running() === 1) {
       stats.frameMs.push(performance.now() - started);
       if (stats.frameMs.length > 20000) stats.frameMs.splice(0, 10000);
@@ -313,7 +371,7 @@
       return [Math.floor((event.clientX - r.left) * W / r.width), Math.floor((event.clientY - r.top) * H / r.height)];
     };
     document.addEventListener('pointerdown', (event) => {
-      if (!event.target.closest('#bar')) focusGame();
+      if (!event.target.closest('#bar, #watch')) focusGame();
     });
     canvas.addEventListener('pointerdown', (event) => {
       if (!M) return;
@@ -331,6 +389,17 @@
       focusGame();  // the keys stay with the game
     });
     document.addEventListener('fullscreenchange', () => { fit(); focusGame(); });
+    copyLink.addEventListener('click', () => { if (M) shareLink(); });
+    // A link pasted into the address bar of the page already open changes only the fragment.
+    window.addEventListener('hashchange', () => {
+      const link = linkIn(location.hash);
+      if (!M || link === null) return;
+      clearMessage();
+      seed = null;
+      maxTicks = -1;
+      openLink(M, link);
+      startGame(M, null);
+    });
     // A recorded input file dropped on the page is watched.
     document.addEventListener('dragover', (event) => event.preventDefault());
     document.addEventListener('drop', (event) => {
@@ -380,10 +449,14 @@
       seed = wholeParam('seed');
       tickRate = wholeParam('tick-rate') ?? 0;
       maxTicks = wholeParam('ticks') ?? -1;
-      const [program, input] = await Promise.all([KippuraX(loaderOptions()), readInput()]);
+      // A game's link opens straight into the watched game; one refused leaves the title.
+      const link = linkIn(location.hash);
+      const [program, input] = await Promise.all([KippuraX(loaderOptions()), link === null ? readInput() : null]);
       takeKeys(program);
       showKeys(program);
       learnLayout(program);
+      watch = kxWatchBar(program, fit, focusGame, stats.seekMs);
+      if (link !== null) openLink(program, link);
       startGame(program, input);
       M = program;
       for (const early of earlyKeys.splice(0)) early();
