@@ -2,7 +2,8 @@
 // WebKit, the engine of Safari (WebKitGTK's MiniBrowser through WebKitWebDriver, under the X
 // server that run_engine_test.sh starts): the page loads with no error, a key starts a game, the
 // golden replays end on the headless screenshot byte for byte, the box closes on Return, losing
-// focus pauses, and keys go by their place and their label on five layouts, with ?keys=.
+// focus pauses, keys go by their place and their label on five layouts, with ?keys=, and games
+// as links are watched, sought, taken over and shared under the page's policy (watch_checks.mjs).
 //   node engine_test.mjs firefox|webkit SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
 import {spawn, spawnSync} from 'node:child_process';
 import fs from 'node:fs';
@@ -16,13 +17,15 @@ const [engine, site, binary, replays] = process.argv.slice(2);
 const W = 392, H = 286;
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-// Errors of the page, caught from its first line on, in any engine: script errors, failed loads
-// and console.error.
+// Errors of the page, caught from its first line on, in any engine: script errors, failed loads,
+// console.error and whatever the page's Content-Security-Policy refuses (this script comes before
+// the policy, which covers only what follows it).
 const CATCHER = `<script>window.kxErrors = [];
 addEventListener('error', (e) => kxErrors.push(e.message || 'failed to load ' + (e.target.src || e.target.href)), true);
 addEventListener('unhandledrejection', (e) => kxErrors.push(String(e.reason)));
 const kxConsoleError = console.error;
-console.error = (...a) => { kxErrors.push(a.join(' ')); kxConsoleError.apply(console, a); };</script>`;
+console.error = (...a) => { kxErrors.push(a.join(' ')); kxConsoleError.apply(console, a); };
+addEventListener('securitypolicyviolation', (e) => kxErrors.push('refused by the policy: ' + e.violatedDirective));</script>`;
 
 const TYPES = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
                '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
@@ -275,6 +278,9 @@ tests.keysOnEveryLayout = async (b, url) => {
   check(wrong.length === 0 && await shown(b, 'message') === null, ...wrong);
   await noErrors(b);
 };
+
+const {watchChecks} = await import('./watch_checks.mjs');
+Object.assign(tests, watchChecks({binary, replays, state, waitFor, press, sleep, check, noErrors, pngRgb, CANVAS_RGB}));
 
 async function main() {
   const server = await serve();

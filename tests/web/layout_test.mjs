@@ -2,7 +2,8 @@
 // tests load (a desktop window and a portal's 800 x 600 frame, phones sideways, with a notch and
 // upright, a tablet), with the message line and without, the game keeps its size where they
 // check it and nothing of the page lies on it or off the stage; the keys line costs the game
-// nothing, shown where there is room. The bar's sizes are Chromium's.
+// nothing, shown where there is room; a watched replay's bar sits right under the game, clear of
+// everything else. The bar's sizes are Chromium's.
 //   node layout_test.mjs LAYOUT_JS
 import fs from 'node:fs';
 import vm from 'node:vm';
@@ -18,6 +19,9 @@ const DESKTOP_BAR = {row: {w: 175, h: 24, column: false}, column: {w: 144, h: 47
 const TOUCH_BAR = {row: {w: 187, h: 36, column: false}, column: {w: 144, h: 59, column: true}};
 const MESSAGE = 30;
 const KEYS = 20;  // the keys line, one line of it
+// The watch bar: its controls in one row and the verdict under them where the stage is wide, in
+// more rows where it is narrow.
+const WATCH = (width) => (width >= 560 ? 40 : width >= 300 ? 62 : 84);
 
 let failures = 0;
 function check(what, ok, detail) {
@@ -33,21 +37,29 @@ const inside = (a, width, height) =>
 
 // Lays out a stage and checks what holds on every screen: the game and the page's controls in
 // the stage above the message line, none of them on the game.
-function layout(name, width, height, dpr, touch, message = 0, keys = 0) {
+function layout(name, width, height, dpr, touch, message = 0, keys = 0, watch = null) {
   const bar = touch ? TOUCH_BAR : DESKTOP_BAR;
-  const at = arrange({width, height, message, dpr, frame: FRAME, touch, row: bar.row, column: bar.column, keys});
-  const what = `${name} ${width} x ${height} at ${dpr}${message ? ' with the message' : ''}${keys ? ' and keys' : ''}`;
+  const at = arrange({width, height, message, dpr, frame: FRAME, touch, row: bar.row, column: bar.column, keys, watch});
+  const what = `${name} ${width} x ${height} at ${dpr}${message ? ' with the message' : ''}${keys ? ' and keys' : ''}` +
+               `${watch ? ' watching' : ''}`;
   const above = height - message;
   const controls = touch ? ['bar', 'stick', 'fire'] : ['bar'];
   check(`${what}: the keys line only without touch, below the game`, !at.keys || (!touch && at.keys.height === keys &&
         at.keys.top >= at.game.top + at.game.height && !overlap(at.keys, at.bar)), at);
   if (at.keys) controls.push('keys');
+  check(`${what}: the watch bar right under the game, as tall as it is at its width`, !watch || (at.watch &&
+        at.watch.top === at.game.top + at.game.height && at.watch.height === watch(at.watch.width) &&
+        at.watch.left <= at.game.left && at.game.left + at.game.width <= at.watch.left + at.watch.width), at);
+  check(`${what}: no watch bar unless watching`, !!watch === !!at.watch, at);
+  if (at.watch) controls.push('watch');
   check(`${what}: the game in the stage`, inside(at.game, width, above), at);
   check(`${what}: the pad only with touch`, !!at.stick === touch && !!at.fire === touch, at);
   for (const control of controls) {
     check(`${what}: the ${control} in the stage`, inside(at[control], width, above), at);
     check(`${what}: the ${control} on the game`, !overlap(at[control], at.game), at);
   }
+  for (const [a, b] of [['watch', 'bar'], ['watch', 'stick'], ['watch', 'fire'], ['watch', 'keys']])
+    check(`${what}: the ${a} on the ${b}`, !at[a] || !at[b] || !overlap(at[a], at[b]), at);
   if (touch) {
     check(`${what}: the pad's two zones apart`, !overlap(at.stick, at.fire), at);
     for (const zone of ['stick', 'fire'])
@@ -97,6 +109,13 @@ check('tablet: the game half the screen', tablet.share.w * tablet.share.h >= 0.5
 for (const [width, height] of [[844, 390], [390, 844], [1024, 768], [750, 369]]) {
   layout('touch', width, height, 3, true, MESSAGE);
   layout('touch', width, height, 3, true, 0, KEYS);
+}
+
+// Watching, on every screen above, with the message line and the keys line too.
+for (const [width, height, dpr, touch] of [[800, 600, 1, false], [640, 480, 1, false], [1000, 800, 1, false],
+                                           [1280, 720, 1, false], [800, 600, 2, false], [844, 390, 3, true],
+                                           [750, 369, 3, true], [390, 844, 3, true], [1024, 768, 2, true]]) {
+  for (const message of [0, MESSAGE]) layout(touch ? 'touch' : 'desktop', width, height, dpr, touch, message, KEYS, WATCH);
 }
 
 if (failures) {

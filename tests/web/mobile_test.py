@@ -85,8 +85,14 @@ def test_nothing_of_the_page_covers_the_game(server):
         for screen, safe_area in screens:
             open_on(d, server, screen, safe_area)
             games.append(controls_clear_of_game(d, ['fullscreen', 'stick', 'fire']))
-        # After a game, with its download link; the game kept its place. Then a bad file's message.
+        # After a watched game, with its download link and the watch bar; once the player takes over,
+        # the bar goes and the game is back in its place. Then a bad file's message.
         watch_to_the_end(d, server.url, REPLAYS)
+        for screen, safe_area in screens:
+            open_on(d, server, screen, safe_area, reload=False)
+            controls_clear_of_game(d, ['watch', 'download', 'fullscreen', 'stick', 'fire'])
+        d.execute_script("document.getElementById('take-over').click()")
+        wait_for(d, lambda s: not s['watching'])
         for (screen, safe_area), game in zip(screens, games):
             open_on(d, server, screen, safe_area, reload=False)
             assert controls_clear_of_game(d, ['download', 'fullscreen', 'stick', 'fire']) == game, screen

@@ -1,6 +1,6 @@
 # What the Chromium tests share: the site served from a fresh directory, the browser, the game's
 # state as the page reports it, keys, the canvas's pixels and PNG files read without a library.
-import base64, contextlib, functools, http.server, os, shutil, socketserver, struct, sys, tempfile, threading
+import base64, contextlib, functools, http.server, os, shutil, socketserver, struct, subprocess, sys, tempfile, threading
 import time, zlib
 
 from selenium import webdriver
@@ -146,11 +146,11 @@ def drop(d, name, data):
 
 
 def controls_clear_of_game(d, expected):
-    """Asserts that each control shown (the bar's, the message, the keys line, the pad) lies in the window and off
+    """Asserts that each control shown (the bar's, the message, the keys line, the pad, the watch bar) lies in the window and off
     the game, and that those `expected` are among them; returns the game's box."""
     shown = d.execute_script("""
       const box = (e) => { const r = e.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; };
-      const all = [...document.querySelectorAll('#bar > *'), ...document.querySelectorAll('#message, #keys, #stick, #fire')];
+      const all = [...document.querySelectorAll('#bar > *'), ...document.querySelectorAll('#message, #keys, #stick, #fire, #watch')];
       const shown = {game: box(document.getElementById('screen')), view: [0, 0, innerWidth, innerHeight]};
       for (const e of all) if (e.getClientRects().length) shown[e.id] = box(e);
       return shown;""")
@@ -176,3 +176,17 @@ def watch_to_the_end(d, url, replays):
     """Loads the page watching a golden replay to its end, where the link to the game shows."""
     d.get(url + watch_url(replays))
     link_shown(d)
+
+
+def native(binary, *args):
+    """What the native program prints for these arguments (--link, --verify)."""
+    return subprocess.run([binary, *args], check=True, capture_output=True, text=True).stdout.strip()
+
+
+def headless_rgb(binary, input_file, ticks):
+    """The headless screenshot of an input file at a tick, RGB per pixel."""
+    png = tempfile.mktemp(suffix='.png')
+    subprocess.run([binary, '--headless', '--input', input_file, '--ticks', str(ticks), '--screenshot', png], check=True)
+    rgb = read_png_rgb(png)
+    os.remove(png)
+    return rgb

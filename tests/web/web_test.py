@@ -6,7 +6,8 @@
 # installs as a game (fullscreen, sideways, its icons), nothing of the page lies on the game, the
 # download is named by date and score, and input files are read as bytes (byte-order marks, UTF-16),
 # the README's examples among them; and the page plays at the program's tick rate, having none of
-# its own; keys go by their place and their label on five layouts, with ?keys= and its refusal.
+# its own; keys go by their place and their label on five layouts, with ?keys= and its refusal;
+# games as links are watched, sought, taken over and shared under the page's policy (links_test.py).
 #   web_test.py SITE_DIR KIPPURA_X_BINARY REPLAYS_DIR
 import datetime, glob, gzip, json, os, re, shutil, subprocess, sys, tempfile, time
 
@@ -14,6 +15,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
+from links_test import check_games_as_links
 from web_support import (H, W, browser, canvas_rgb, controls_clear_of_game, drop, link_shown, press, read_png_rgb, run,
                          severe_logs, state, wait_for, watch_to_the_end, watch_url)
 
@@ -232,9 +234,13 @@ def test_nothing_of_the_page_covers_the_game(server):
     try:
         d.get(server.url + 'index.html')
         wait_for(d, lambda s: s['ticks'] == 0)
-        for shown in (['fullscreen'], ['download', 'fullscreen'], ['message', 'download', 'fullscreen']):
-            if shown[0] == 'download':
+        for shown in (['fullscreen'], ['watch', 'download', 'fullscreen'], ['download', 'fullscreen'],
+                      ['message', 'download', 'fullscreen']):
+            if shown[0] == 'watch':
                 watch_to_the_end(d, server.url, REPLAYS)
+            if shown[0] == 'download':  # the player takes over: the watch bar goes
+                d.execute_script("document.getElementById('take-over').click()")
+                wait_for(d, lambda s: not s['watching'])
             if shown[0] == 'message':
                 drop(d, 'bad.txt', b'0 sideways 32\n')
             for size in ((800, 600, 1), (640, 480, 1), (1000, 800, 1), (1280, 720, 1), (800, 600, 2)):
@@ -244,7 +250,7 @@ def test_nothing_of_the_page_covers_the_game(server):
                 game = controls_clear_of_game(d, shown)
                 print('  %d x %d at %d, %s: the game %g x %g' % (size + (' '.join(shown), game[2] - game[0],
                                                                          game[3] - game[1])))
-                if size[:2] == (800, 600) and shown[0] != 'message':
+                if size[:2] == (800, 600) and shown[0] in ('fullscreen', 'download'):
                     # A portal's usual frame still shows the game at twice its size, crisp.
                     assert (game[2] - game[0], game[3] - game[1]) == (784, 572), (size, shown, game)
         # In a portal's 800 x 600 frame, after a game.
@@ -254,6 +260,10 @@ def test_nothing_of_the_page_covers_the_game(server):
         d.get(server.url + 'frame.html')
         d.switch_to.frame(d.find_element(By.ID, 'game'))
         link_shown(d)
+        controls_clear_of_game(d, ['watch', 'download', 'fullscreen'])
+        d.execute_script("document.getElementById('take-over').click()")
+        wait_for(d, lambda s: not s['watching'])
+        time.sleep(0.2)
         game = controls_clear_of_game(d, ['download', 'fullscreen'])
         assert (game[2] - game[0], game[3] - game[1]) == (784, 572), ('in an 800 x 600 frame', game)
     finally:
@@ -265,7 +275,7 @@ def test_the_download_is_named_by_date_and_score(server):
     try:
         watch_to_the_end(d, server.url, REPLAYS)
         name = d.find_element(By.ID, 'download').get_attribute('download')
-        m = re.fullmatch(r'kippura-x-([0-9]{4}-[0-9]{2}-[0-9]{2}-[0-9]{4})-score-([0-9]+)\.txt', name)
+        m = re.fullmatch(r'kippura-x-([0-9]{4}-[0-9]{2}-[0-9]{2}-[0-9]{4})-score-([0-9]+)\.kxr', name)
         assert m, name
         assert datetime.datetime.now() - datetime.datetime.strptime(m[1], '%Y-%m-%d-%H%M') < datetime.timedelta(minutes=2)
         # The last game's score as its box showed it (the game resets the score as the box opens).
@@ -425,8 +435,12 @@ def test_keys_on_every_layout(server):
         d.quit()
 
 
+def test_games_as_links(server):
+    check_games_as_links(server, BINARY, REPLAYS)
+
+
 def main():
-    return run([test_loads_and_keys_play, test_replays_end_on_the_headless_screenshot,
+    return run([test_games_as_links, test_loads_and_keys_play, test_replays_end_on_the_headless_screenshot,
                 test_box_closes_on_return_and_on_click, test_focus_loss_pauses, test_touch_pad_steers,
                 test_guest_in_a_long_page, test_offline, test_installed_as_a_game, test_nothing_of_the_page_covers_the_game,
                 test_the_download_is_named_by_date_and_score, test_input_files_are_read_as_bytes,
