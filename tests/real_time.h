@@ -32,7 +32,7 @@ struct RealTime {
         setup.tick_limit = tick_limit;
         setup.tick_rate = tick_rate;
         setup.pause_on_focus_loss = pause_on_focus_loss;
-        setup.trace = &trace_text;
+        setup.trace = &trace_writer;
         setup.recording = &recording_text;
         driver = std::make_unique<Driver>(text, std::move(setup), now);
     }
@@ -65,6 +65,7 @@ struct RealTime {
 
     BlockText text;
     StringSink trace_text;
+    TraceWriter trace_writer{trace_text};
     StringSink recording_text;
     std::int64_t now = 1'000'000;
     std::unique_ptr<Driver> driver;
@@ -74,7 +75,8 @@ struct RealTime {
 inline std::string replayed_trace(std::uint32_t seed, const std::vector<KeyEvent>& events, std::int64_t ticks) {
     BlockText text;
     StringSink out;
-    Session session(seed, &text, nullptr, &out);
+    TraceWriter trace(out);
+    Session session(seed, &text, nullptr, &trace);
     session.start();
     replay_at_once(session, events, ticks);
     return out.text();

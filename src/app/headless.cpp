@@ -2,6 +2,7 @@
 #include "app/headless.h"
 
 #include <memory>
+#include <optional>
 
 #include "draw/overlays.h"
 #include "draw/renderer.h"
@@ -14,7 +15,9 @@ namespace kx {
 
 int run_headless(const HeadlessRun& run, TextRasterizer& text) {
     OutputFile trace(run.trace_path, "trace file");
-    Session session(run.base_seed, &text, nullptr, trace.sink());
+    std::optional<TraceWriter> writer;
+    if (ByteSink* sink = trace.sink()) writer.emplace(*sink);
+    Session session(run.base_seed, &text, nullptr, writer ? &*writer : nullptr);
     // Otherwise the game-over box is closed at once, as if OK was pressed.
     if (run.stop_at_game_over) session.keep_boxes();
     session.start();

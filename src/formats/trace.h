@@ -10,14 +10,25 @@
 
 namespace kx {
 
-class TraceWriter {
+// What a session tells its trace. The session knows only this: a run with no trace (the page)
+// never makes a TraceWriter, and its program carries none of the JSON.
+class GameTrace {
+public:
+    virtual ~GameTrace() = default;
+    virtual void start(const Game& g, std::int64_t ticks) = 0;
+    virtual void tick(const Game& g, std::int64_t ticks, int timer) = 0;
+    virtual void key(const Game& g, std::int64_t ticks, bool down, int code) = 0;
+    virtual void message_box(const Game& g, std::int64_t ticks, const std::string& title, const std::string& text) = 0;
+};
+
+class TraceWriter final : public GameTrace {
 public:
     explicit TraceWriter(ByteSink& out) : out_(out) {}
 
-    void start(const Game& g, std::int64_t ticks);
-    void tick(const Game& g, std::int64_t ticks, int timer);
-    void key(const Game& g, std::int64_t ticks, bool down, int code);
-    void message_box(const Game& g, std::int64_t ticks, const std::string& title, const std::string& text);
+    void start(const Game& g, std::int64_t ticks) override;
+    void tick(const Game& g, std::int64_t ticks, int timer) override;
+    void key(const Game& g, std::int64_t ticks, bool down, int code) override;
+    void message_box(const Game& g, std::int64_t ticks, const std::string& title, const std::string& text) override;
 
 private:
     void record(const Game& g, std::int64_t ticks, const std::string& ev, const std::string& extra);

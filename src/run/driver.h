@@ -39,7 +39,7 @@ struct DriverSetup {
     // own calls are paced by the display already (a browser's animation frames).
     int refresh_hz = 60;
     bool pause_on_focus_loss = true;
-    ByteSink* trace = nullptr;      // the trace, or null
+    GameTrace* trace = nullptr;     // the trace, or null
     ByteSink* recording = nullptr;  // the recording, written as the game goes, or null
     // When the process started, on the front end's clock: --stats tells how long the first
     // frame took from there.

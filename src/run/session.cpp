@@ -9,10 +9,12 @@
 
 namespace kx {
 
-Session::Session(std::uint32_t base_seed, TextRasterizer* metrics, BoxObserver on_message_box, ByteSink* trace)
-    : metrics_(metrics), random_(base_seed), on_message_box_(std::move(on_message_box)), game_(*this, metrics) {
-    if (trace) trace_.emplace(*trace);
-}
+Session::Session(std::uint32_t base_seed, TextRasterizer* metrics, BoxObserver on_message_box, GameTrace* trace)
+    : metrics_(metrics),
+      random_(base_seed),
+      on_message_box_(std::move(on_message_box)),
+      trace_(trace),
+      game_(*this, metrics) {}
 
 void Session::start() {
     Form_Initialize(game_);

@@ -33,9 +33,9 @@ public:
     // Told when the game asks for its box, for checks on the game at that moment.
     using BoxObserver = std::function<void(const std::string& prompt, const std::string& title)>;
 
-    // `trace`: where the trace goes, or null for none.
+    // `trace`: the trace, or null for none.
     Session(std::uint32_t base_seed, TextRasterizer* metrics, BoxObserver on_message_box = nullptr,
-            ByteSink* trace = nullptr);
+            GameTrace* trace = nullptr);
 
     // From now on a box the game asks for is kept, with the frame as it stands then, until a front
     // end takes it. Without this the box is closed at once, as if OK was pressed (headless runs).
@@ -79,7 +79,7 @@ private:
     BoxObserver on_message_box_;
     bool keep_boxes_ = false;
     std::unique_ptr<PendingBox> pending_;
-    std::optional<TraceWriter> trace_;
+    GameTrace* trace_;
     Game game_;
     std::int64_t ticks_ = 0;
     std::array<bool, 3> period_due_{};

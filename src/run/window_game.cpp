@@ -27,7 +27,7 @@ WindowGame::WindowGame(WindowRun run, TextRasterizer& text, std::int64_t now, do
       recording_(run_.record_path, "recording"),
       started_(now) {
     DriverSetup setup = std::move(run_.game);
-    setup.trace = trace_.sink();
+    if (ByteSink* sink = trace_.sink()) setup.trace = &trace_writer_.emplace(*sink);
     setup.recording = recording_.sink();
     if (ms_since_process_start >= 0) setup.process_started = now - std::int64_t(ms_since_process_start * 1e6);
     // The reset and the title come before the window is first shown.

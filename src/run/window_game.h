@@ -36,6 +36,7 @@ public:
 private:
     WindowRun run_;
     OutputFile trace_;
+    std::optional<TraceWriter> trace_writer_;
     OutputFile recording_;
     std::int64_t started_;
     std::unique_ptr<Driver> driver_;
