@@ -36,18 +36,21 @@ Driver::Driver(TextRasterizer& text, DriverSetup setup, std::int64_t now)
     if (!watching_) write_recording_so_far();
 }
 
+void Driver::write_heard(ByteSink& out) const {
+    write_recording_start(out, session_.base_seed());
+    for (const KeyEvent& e : heard_) write_key_event(out, e);
+}
+
 void Driver::write_recording_so_far() {
     recording_live_ = true;
     if (!recording_) return;
-    write_recording_start(*recording_, session_.base_seed());
-    for (const KeyEvent& e : heard_) write_key_event(*recording_, e);
+    write_heard(*recording_);
     recording_->flush();
 }
 
 std::string Driver::recording_text() const {
     StringSink text;
-    write_recording_start(text, session_.base_seed());
-    for (const KeyEvent& e : heard_) write_key_event(text, e);
+    write_heard(text);
     return text.text();
 }
 

@@ -143,6 +143,8 @@ private:
     void close_box();
     void watch_key(int code, std::int64_t now);
     void stop_watching(std::int64_t now);
+    // The recording's header and every event the game heard so far.
+    void write_heard(ByteSink& out) const;
     void write_recording_so_far();
     ReplayTimeline& timeline();
     bool watch_ticking() const { return speed_ == kFastestSpeed; }

@@ -11,9 +11,6 @@
 namespace kx {
 namespace {
 
-// A game that reached the staff roll scored every point of the five stages (the last boss's
-// point wraps the score to 0 as the ending starts).
-constexpr int kWholeGameScore = 100;
 // The ending's last step: THE END stays.
 constexpr int kEndingStopped = 8;
 

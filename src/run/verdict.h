@@ -26,6 +26,10 @@ struct Verdict {
     std::uint64_t state = 0;   // hash of the game's state and tick count at the end
 };
 
+// A game that reached the staff roll scored every point of the five stages (the last boss's
+// point wraps the score to 0 as the ending starts).
+constexpr int kWholeGameScore = 100;
+
 // After a key, play goes on by itself until the game ends or the next key comes, for at most
 // this many ticks (17 minutes at 64 a second): past that the game is still playing. And no game
 // is played further than kMostVerdictTicks (9 hours): a stranger's link cannot keep a page busy

@@ -27,6 +27,7 @@
 #include "run/driver.h"
 #include "run/seed_choice.h"
 #include "run/tick_clock.h"
+#include "run/verdict.h"
 #include "web/page_tables.h"
 #include "web/tap_rule.h"
 
@@ -40,10 +41,6 @@ struct Run {
     std::unique_ptr<kx::Driver> driver;
     int score = 0;
 };
-
-// A game that reached the staff roll scored every point of the five stages (the last boss's
-// point wraps the score to 0 as the ending starts).
-constexpr int kWholeGameScore = 100;
 
 std::unique_ptr<Run> run;
 kx::Driver* game = nullptr;
@@ -171,7 +168,7 @@ EMSCRIPTEN_KEEPALIVE int kx_frame(double now_ms) {
     if (const kx::PendingBox* box = game->box())
         run->score = box->score;
     else if (game->session().game().form1.Timer3.running())
-        run->score = kWholeGameScore;
+        run->score = kx::kWholeGameScore;
     else if (game->playing())
         run->score = game->session().game().s.score;
     if (!game->present_due(ns(now_ms))) return 0;
