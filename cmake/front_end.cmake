@@ -30,13 +30,27 @@ message(STATUS "Front end: ${KX_FRONT_END}")
 # KX_LAYERS_LEFT_OUT: the layers of cmake/layers.txt this front end does not build. web/ and null/
 # are built in every native build: the page's calls and the null front end are tested natively.
 # KX_MAIN_*: the program kippura-x, made by src/app.
+#   KX_PORTABLE (sdl only)  the portable Linux build (the portable preset): the text from the baked
+#                           table, the C++ library and zlib linked in; the game then needs only
+#                           glibc, SDL2 and libX11 of the system (cmake/portable_package.cmake)
+option(KX_PORTABLE "The portable Linux build: text from the baked table, needing only glibc, SDL2 and libX11" OFF)
+if(KX_PORTABLE AND NOT KX_FRONT_END STREQUAL sdl)
+  message(FATAL_ERROR "KX_PORTABLE is the desktop's (KX_FRONT_END=sdl), not ${KX_FRONT_END}'s")
+endif()
 if(KX_FRONT_END STREQUAL sdl)
   set(KX_LAYERS_LEFT_OUT windows)
-  set(KX_MAIN_SOURCE main.cpp)
   set(KX_MAIN_KIND "")
   set(KX_MAIN_COMPILE_OPTIONS "")
-  set(KX_MAIN_LINK_OPTIONS "")
-  set(KX_MAIN_LIBRARIES kx_platform)
+  if(KX_PORTABLE)
+    set(KX_MAIN_SOURCE portable_main.cpp)
+    set(KX_MAIN_LINK_OPTIONS -static-libstdc++ -static-libgcc -Wl,--as-needed)
+    set(KX_MAIN_LIBRARIES kx_platform kx_text_table_data)
+    set(ZLIB_USE_STATIC_LIBS ON)
+  else()
+    set(KX_MAIN_SOURCE main.cpp)
+    set(KX_MAIN_LINK_OPTIONS "")
+    set(KX_MAIN_LIBRARIES kx_platform kx_fonts)
+  endif()
   # The desktop's system libraries, found once for the front end, the tests and the tools.
   find_package(SDL2 REQUIRED CONFIG)
   find_package(SDL2_ttf REQUIRED CONFIG)
