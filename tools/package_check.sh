@@ -4,7 +4,8 @@
 # game headless (its version, a short replay that must reach its last tick, and the whole-game
 # replay it installs, to the trace of the whole game); then, with the unpacked MIME type and desktop
 # entries alone, that a desktop takes a recording (*.kxr, or the first line the game writes) for the
-# game's file type and opens it with kippura-x --input FILE. Then the Windows zip and installer
+# game's file type and opens it with kippura-x --input FILE. Then the portable Linux tarball in a
+# bare root, against the unpacked game (tools/portable_check.sh), and the Windows zip and installer
 # (tools/windows_package_check.sh, under wine). Last, that nothing changed in the home folder
 # meanwhile (tools/home_check.sh).
 set -euo pipefail
@@ -142,6 +143,9 @@ for _ in $(seq 100); do [ -e "$desk/launched" ] && break; sleep 0.1; done
 [ "$(cat "$desk/launched")" = "$(printf '%s\n' --input "$recording")" ] ||
     fail "opening a recording started the game with: $(tr '\n' ' ' <"$desk/launched"), not --input $recording"
 echo "package check: opening a recording starts kippura-x --input on it"
+
+# The portable Linux tarball, run in a bare root against the unpacked .deb's game.
+tools/portable_check.sh "$game"
 
 # The Windows packages, the zip and the installer: built by the windows preset, checked under wine.
 tools/windows_package_check.sh
