@@ -95,6 +95,7 @@ case "${1:-}" in
         cmake --preset default >/dev/null
         cmake --build --preset default
         cmake --preset windows >/dev/null  # its compile commands, for the lint of the Windows front end
+        cmake --preset portable >/dev/null  # and of the portable build's programs
         tools/lint.sh build/default
         cmake --preset web >/dev/null
         cmake --build --preset web  # the site that the browser tests (web_*) load

@@ -89,9 +89,17 @@ echo "lint: clang-format: clean"
 # front end's calls are built natively too; the Windows front end and its main() only by the
 # windows preset, for which clang is told mingw's target and where its C++ library is.
 windows_sources() { find src/windows src/app/windows_main.cpp -name '*.cpp' | sort; }
-find src -name '*.cpp' | sort | grep -vxF -f <(windows_sources) |
+# The portable build's own programs are compiled in build/portable only.
+portable_sources() { printf '%s\n' src/app/portable_main.cpp src/app/portable_launcher.cpp src/app/older_glibc.cpp; }
+find src -name '*.cpp' | sort | grep -vxF -f <(windows_sources) | grep -vxF -f <(portable_sources) |
     xargs -P "$(nproc)" -n 8 clang-tidy -p "$build" --quiet 2>/dev/null
 echo "lint: clang-tidy: clean"
+if [ -f build/portable/compile_commands.json ]; then
+    portable_sources | xargs clang-tidy -p build/portable --quiet 2>/dev/null
+    echo "lint: clang-tidy of the portable build's programs: clean"
+else
+    echo "lint: clang-tidy left out the portable build's programs: no build/portable (cmake --preset portable)"
+fi
 if [ -f build/windows/compile_commands.json ]; then
     mingw_cxx=$(find /usr/lib/gcc/x86_64-w64-mingw32 -maxdepth 3 -path '*-posix/include/c++' | head -n 1)
     windows_sources | xargs -P "$(nproc)" -n 4 clang-tidy -p build/windows --quiet --extra-arg=--target=x86_64-w64-mingw32 \

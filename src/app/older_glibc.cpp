@@ -19,16 +19,21 @@ struct Search {
     bool found;
 };
 
+// The loader tells where objects are as numbers.
+void* address_of(std::uintptr_t address) {
+    return reinterpret_cast<void*>(address);  // NOLINT(performance-no-int-to-ptr)
+}
+
 // One loaded object: takes it when one of its loaded segments holds the address.
 int look_in(dl_phdr_info* info, std::size_t, void* data) {
     auto& search = *static_cast<Search*>(data);
     std::uintptr_t start = UINTPTR_MAX, end = 0;
     bool holds = false;
-    const void* eh_frame = nullptr;
+    void* eh_frame = nullptr;
     for (int i = 0; i < info->dlpi_phnum; ++i) {
         const ElfW(Phdr)& segment = info->dlpi_phdr[i];
         const std::uintptr_t from = info->dlpi_addr + segment.p_vaddr;
-        if (segment.p_type == PT_GNU_EH_FRAME) eh_frame = reinterpret_cast<const void*>(from);
+        if (segment.p_type == PT_GNU_EH_FRAME) eh_frame = address_of(from);
         if (segment.p_type != PT_LOAD) continue;
         if (from < start) start = from;
         if (from + segment.p_memsz > end) end = from + segment.p_memsz;
@@ -36,9 +41,9 @@ int look_in(dl_phdr_info* info, std::size_t, void* data) {
     }
     if (!holds) return 0;
     *search.result = dl_find_object{};
-    search.result->dlfo_map_start = reinterpret_cast<void*>(start);
-    search.result->dlfo_map_end = reinterpret_cast<void*>(end);
-    search.result->dlfo_eh_frame = const_cast<void*>(eh_frame);
+    search.result->dlfo_map_start = address_of(start);
+    search.result->dlfo_map_end = address_of(end);
+    search.result->dlfo_eh_frame = eh_frame;
     search.found = true;
     return 1;
 }
