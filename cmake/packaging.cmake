@@ -86,4 +86,13 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fontconfig")  # found at
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The package's times (its ar members, the control and data archives' entries) are CPack's
+# SOURCE_DATE_EPOCH at the time cpack runs, or else the clock: cpack runs with the one time stamp
+# this build was configured with (cmake/source_date.cmake), whatever its environment says.
+set(KX_CPACK_CONFIG ${PROJECT_BINARY_DIR}/cpack_config.cmake)
+file(CONFIGURE OUTPUT ${KX_CPACK_CONFIG} CONTENT "set(ENV{SOURCE_DATE_EPOCH} @KX_SOURCE_DATE_EPOCH@)\n" @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${KX_CPACK_CONFIG})
+# The package's folders and members have the same modes whatever the umask (cmake/deb_modes.cmake).
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/deb_modes.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/deb_modes.cmake)
 include(CPack)

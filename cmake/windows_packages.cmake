@@ -25,18 +25,14 @@ set(KX_LICENSE ${KX_STAGE}/LICENSE.txt)
 set(KX_REPLAY ${KX_STAGE}/whole-game-replay.kxr)
 configure_file(${PROJECT_SOURCE_DIR}/tests/replays/full_game.txt ${KX_REPLAY} COPYONLY)
 
-# The zip, the same bytes from the same files: its entries carry a fixed time.
+# The zip, the same bytes from the same files (cmake/windows_zip.cmake): the entries' times are
+# KX_SOURCE_DATE_EPOCH (cmake/source_date.cmake), their modes fixed.
 add_custom_command(
   OUTPUT ${KX_ZIP}
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${KX_STAGE}/${KX_FOLDER}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${KX_STAGE}/${KX_FOLDER} ${KX_PACKAGES}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:kippura-x> ${KX_README} ${KX_LICENSE} ${KX_REPLAY}
-          ${KX_STAGE}/${KX_FOLDER}
-  COMMAND ${CMAKE_COMMAND} -E rm -f ${KX_ZIP}
-  COMMAND ${CMAKE_COMMAND} -E chdir ${KX_STAGE} ${CMAKE_COMMAND} -E tar cf ${KX_ZIP} --format=zip
-          "--mtime=2026-01-01 00:00:00 UTC" ${KX_FOLDER}/kippura-x.exe ${KX_FOLDER}/README.txt ${KX_FOLDER}/LICENSE.txt
-          ${KX_FOLDER}/whole-game-replay.kxr
-  DEPENDS kippura-x ${KX_README} ${KX_LICENSE} ${KX_REPLAY}
+  COMMAND ${CMAKE_COMMAND} -DSTAGE=${KX_STAGE} -DFOLDER=${KX_FOLDER} -DZIP=${KX_ZIP} -DEPOCH=${KX_SOURCE_DATE_EPOCH}
+          -DEXE=$<TARGET_FILE:kippura-x> -DREADME=${KX_README} -DLICENSE=${KX_LICENSE} -DREPLAY=${KX_REPLAY}
+          -P ${PROJECT_SOURCE_DIR}/cmake/windows_zip.cmake
+  DEPENDS kippura-x ${KX_README} ${KX_LICENSE} ${KX_REPLAY} ${PROJECT_SOURCE_DIR}/cmake/windows_zip.cmake
   COMMENT "Packing ${KX_ZIP}"
   VERBATIM)
 set(KX_PACKAGE_FILES ${KX_ZIP})

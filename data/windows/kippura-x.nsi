@@ -10,6 +10,9 @@ Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+; The installer holds no file times (the installed files get the time of installing): two builds of
+; the same sources, at different times, make the same bytes.
+SetDateSave off
 
 !include FileFunc.nsh
 
