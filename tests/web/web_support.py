@@ -68,10 +68,10 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args): pass
 
 
-def browser(touch=False):
+def browser(touch=False, arguments=()):
     o = webdriver.ChromeOptions()
     for a in ('--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking '
-              '--disable-component-update --disable-sync --window-size=1000,800').split():
+              '--disable-component-update --disable-sync --window-size=1000,800').split() + list(arguments):
         o.add_argument(a)
     o.add_argument('--user-data-dir=' + tempfile.mkdtemp(prefix='kx_chromium_'))
     o.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
