@@ -13,6 +13,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Every program is one static exe, which needs no DLL beyond Windows' own: the C++ run-time and
-# zlib (libz.a, not the import library of its DLL) are linked in.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# zlib (libz.a, not the import library of its DLL) are linked in. The linker stamps an exe with the
+# time of linking (or SOURCE_DATE_EPOCH from the build's environment): with 0 instead, two builds
+# of the same sources make the same exe.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 set(ZLIB_USE_STATIC_LIBS ON)
