@@ -82,7 +82,7 @@ odd_modes() {
     case $1 in
         *.deb) ar tv "$1" | sed 's/^/-/'; dpkg-deb --fsys-tarfile "$1" | tar -tv ;;
         *.tar.gz) tar -tvzf "$1" ;;
-        *.zip) zipinfo -s "$1" | sed '1,2d;$d' ;;
+        *.zip) cmake -E tar tvf "$1" ;;
     esac | grep -Ev '^[-d](rw-r--r--|rwxr-xr-x) ' || true
 }
 
@@ -96,10 +96,10 @@ members() {
             dpkg-deb -I "$1"
             dpkg-deb --fsys-tarfile "$1" | tar -tv --full-time
             dpkg-deb -x "$1" "$dir" ;;
-        *.zip)
-            zipinfo "$1"
-            unzip -v "$1"
-            unzip -q "$1" -d "$dir" ;;
+        *.zip)  # (zipinfo, where unzip is installed, also shows each entry's extra fields)
+            cmake -E tar tvf "$1"
+            if command -v zipinfo >/dev/null; then zipinfo -v "$1" | grep -v '^Archive:'; fi
+            (cd "$dir" && cmake -E tar xf "$1") ;;
         *.tar.gz)
             tar -tvzf "$1" --full-time
             tar -xzf "$1" -C "$dir" ;;
