@@ -5,7 +5,8 @@
 # both with SOURCE_DATE_EPOCH taken from the commit (the second one only while configuring), and
 # compares them with cmp; and that the second build's umask 077 gave no member another mode than
 # rw-r--r-- or rwxr-xr-x. A package that differs is named, with a listing of its members from
-# either build to show where. Nothing is built in the tree's own build folders.
+# either build to show where. Nothing is built in the tree's own build folders. Outside a git
+# checkout, the tree is copied as it is, and its newest file gives the time.
 #   tools/reproducible_check.sh [--keep] [COMMIT]
 # --keep leaves the two builds in the scratch folder; COMMIT (HEAD by default) is the one built.
 set -euo pipefail
@@ -21,13 +22,25 @@ for arg; do
     esac
 done
 
-if ! git rev-parse --git-dir >/dev/null 2>&1; then
-    echo "reproducible check: skipped: not a git checkout (the builds are of a commit)"
-    exit 77
+if command -v git >/dev/null && git rev-parse --git-dir >/dev/null 2>&1; then
+    commit=$(git rev-parse --verify --short "$rev^{commit}") || fail "$rev is not a commit of this checkout"
+    epoch=$(git log -1 --format=%ct "$commit")
+    version=$(git show "$commit:CMakeLists.txt" | sed -n 's/^project(kippura-x VERSION \([0-9.]*\).*/\1/p')
+    export_tree() { git archive "$commit"; }
+else
+    # A tree without its history (a source tarball, or the copy of a commit that
+    # tools/fresh_machine.sh unpacks): its files as they are, without the build folders and what the
+    # tests write beside them; the time stamp is the newest file's, which in a tree unpacked from
+    # `git archive` is the commit's.
+    [ "$rev" = HEAD ] || fail "not a git checkout: only this tree can be built, not $rev"
+    commit=tree
+    skip=(-path ./build -o -path ./tests/web/node_modules -o -name __pycache__)
+    epoch=$(find . \( "${skip[@]}" \) -prune -o -type f -printf '%T@\n' | sort -n | tail -n 1)
+    epoch=${epoch%.*}
+    version=$(sed -n 's/^project(kippura-x VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+    export_tree() { tar -c --exclude=./build --exclude=./tests/web/node_modules --exclude=__pycache__ .; }
+    echo "reproducible check: not a git checkout: building this tree as it is, its time $epoch (its newest file's)"
 fi
-commit=$(git rev-parse --verify --short "$rev^{commit}") || fail "$rev is not a commit of this checkout"
-epoch=$(git log -1 --format=%ct "$commit")
-version=$(git show "$commit:CMakeLists.txt" | sed -n 's/^project(kippura-x VERSION \([0-9.]*\).*/\1/p')
 [ -n "$version" ] || fail "no version in $commit's CMakeLists.txt"
 
 # The packages, one a line: the preset, the targets that make it, and the package, relative to
@@ -112,9 +125,9 @@ members() {
 tree_a=$work/a/kippura-x
 tree_b=$work/second/copy/of/the/game-$commit
 mkdir -p "$tree_a" "$tree_b"
-git archive "$commit" | tar -x -C "$tree_a"
+export_tree | tar -x -C "$tree_a"
 # The second copy's files get the time of unpacking, not the commit's, and modes under umask 077.
-(umask 077 && git archive "$commit" | tar -x -m --no-same-permissions -C "$tree_b")
+(umask 077 && export_tree | tar -x -m --no-same-permissions -C "$tree_b")
 
 start=$(date +%s)
 build a "$tree_a" 022 C.UTF-8 UTC always
